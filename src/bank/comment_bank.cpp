@@ -1,0 +1,59 @@
+#include "bank/comment_bank.h"
+
+#include "bank/text_file.h"
+
+#include <charconv>
+
+namespace quz::bank {
+
+std::string lookupComment(std::string_view bank, std::string_view ticket, std::string_view question)
+{
+    int n = 0;
+    const auto parsed = std::from_chars(question.data(), question.data() + question.size(), n);
+    if (parsed.ec != std::errc() || parsed.ptr != question.data() + question.size() || n < 0)
+        return {};
+
+    const std::string ticketMarker = "\r\n\xe1\xe8\xeb\xe5\xf2" + std::string(ticket);
+    const size_t t = bank.find(ticketMarker);
+    const size_t from = t == std::string_view::npos ? 0 : t;
+
+    const std::string startMarker = "\r\n" + std::to_string(n) + ". ";
+    const size_t a = bank.find(startMarker, from);
+    const std::string endMarker = "\r\n" + std::to_string(n + 1) + ".";
+    // With no start the end is looked for from the second character on, and
+    // the text runs from there: the beginning of the file without its first
+    // character.
+    const size_t textAt = a == std::string_view::npos ? 1 : a + 2;
+    if (textAt > bank.size())
+        return {};
+    const size_t b = bank.find(endMarker, textAt);
+    if (b == std::string_view::npos || b <= textAt)
+        return {};
+    return std::string(bank.substr(textAt, b - textAt));
+}
+
+QString commentCaption(const QString &ticket, const QString &question)
+{
+    return QStringLiteral("Комментарий к билету №") + ticket + QStringLiteral(", вопрос №") + question;
+}
+
+bool CommentBank::loadFile(const QString &path, QString *error)
+{
+    const auto bytes = readFileBytes(path, error);
+    if (!bytes)
+        return false;
+    setText(*bytes);
+    return true;
+}
+
+void CommentBank::setText(std::string_view fileBytes)
+{
+    m_text = normaliseLines(fileBytes);
+}
+
+QString CommentBank::lookup(const QString &ticket, const QString &question) const
+{
+    return fromCp1251(lookupComment(m_text, toCp1251(ticket), toCp1251(question)));
+}
+
+} // namespace quz::bank

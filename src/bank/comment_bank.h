@@ -1,0 +1,32 @@
+#pragma once
+// The comment bank: the whole comment file held as one Windows-1251 string
+// (every line followed by CR LF), looked up by ticket and question with three
+// substring searches over the whole text.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace quz::bank {
+
+// The comment of one question: the text between the start marker
+// (CR LF + question number + ". ") found at or after the ticket marker
+// (CR LF + "билет" + ticket) and the end marker (CR LF + number + 1 + ".").
+// Empty when a marker is missing. A question text that is not a number has
+// no comment.
+std::string lookupComment(std::string_view bank, std::string_view ticket, std::string_view question);
+
+QString commentCaption(const QString &ticket, const QString &question);
+
+class CommentBank {
+public:
+    bool loadFile(const QString &path, QString *error);
+    void setText(std::string_view fileBytes);
+    const std::string &text() const { return m_text; }
+    QString lookup(const QString &ticket, const QString &question) const;
+
+private:
+    std::string m_text;
+};
+
+} // namespace quz::bank

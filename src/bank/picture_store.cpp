@@ -1,0 +1,272 @@
+#include "bank/picture_store.h"
+
+#include "bank/text_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio> // jpeglib.h needs FILE and size_t declared first
+#include <vector>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#ifndef JCS_ALPHA_EXTENSIONS
+#error "libjpeg with the JCS_EXT_* output colour spaces (libjpeg-turbo) is required"
+#endif
+
+namespace quz::bank {
+
+namespace {
+
+// libjpeg's error_exit throws this; it unwinds through the library back to
+// the Decompressor's user, whose destructor releases libjpeg's memory.
+struct JpegAbort {
+    int code;
+};
+
+[[noreturn]] void throwJpegError(j_common_ptr cinfo)
+{
+    throw JpegAbort{cinfo->err->msg_code};
+}
+
+// Warnings and trace messages are ignored, and nothing is ever printed.
+void ignoreMessage(j_common_ptr) {}
+
+// Upper bound for libjpeg's own working memory (a progressive picture keeps
+// all its coefficients): enough for kMaxPixels with three components.
+constexpr long kMaxDecoderMemory = 768L * 1024 * 1024;
+
+// The output colour space whose pixels are QImage::Format_RGB32 words.
+constexpr J_COLOR_SPACE kRgb32Space =
+    (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+
+constexpr QRgb kUndecodedPixel = 0xff808080;
+
+// One libjpeg decompressor reading from a byte buffer that outlives it.
+class Decompressor {
+public:
+    explicit Decompressor(const QByteArray &bytes)
+    {
+        info.err = jpeg_std_error(&err);
+        err.error_exit = throwJpegError;
+        err.output_message = ignoreMessage;
+        jpeg_create_decompress(&info);
+        created = true;
+        info.mem->max_memory_to_use = kMaxDecoderMemory;
+        // Checks for an empty buffer itself (JERR_INPUT_EMPTY); at the end of
+        // the data it supplies an end-of-image marker, so reads never run past
+        // the buffer.
+        jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                     static_cast<unsigned long>(bytes.size()));
+        jpeg_read_header(&info, TRUE);
+    }
+    ~Decompressor()
+    {
+        if (created)
+            jpeg_destroy_decompress(&info);
+    }
+    Decompressor(const Decompressor &) = delete;
+    Decompressor &operator=(const Decompressor &) = delete;
+
+    jpeg_decompress_struct info{};
+
+private:
+    jpeg_error_mgr err{};
+    bool created = false;
+};
+
+JpegPicture::ColorModel colorModelOf(J_COLOR_SPACE space)
+{
+    switch (space) {
+    case JCS_GRAYSCALE: return JpegPicture::ColorModel::Gray;
+    case JCS_RGB: return JpegPicture::ColorModel::Rgb;
+    case JCS_YCbCr: return JpegPicture::ColorModel::YCbCr;
+    case JCS_CMYK: return JpegPicture::ColorModel::Cmyk;
+    case JCS_YCCK: return JpegPicture::ColorModel::Ycck;
+    default: return JpegPicture::ColorModel::Unknown;
+    }
+}
+
+// CMYK samples to RGB. The inks are taken as stored inverted (255 = no ink),
+// as Adobe's applications write them and as other viewers read every CMYK
+// JPEG, with or without Adobe's marker.
+void cmykRowToRgb32(const JSAMPLE *in, QRgb *out, int width)
+{
+    for (int x = 0; x < width; ++x, in += 4) {
+        const int k = in[3];
+        out[x] = qRgb((in[0] * k + 127) / 255, (in[1] * k + 127) / 255, (in[2] * k + 127) / 255);
+    }
+}
+
+// The whole file as bytes, or the file layer's failure text.
+std::optional<QByteArray> readWholeFile(const QString &path, QString *error)
+{
+    std::optional<std::string> bytes = readFileBytes(path, error);
+    if (!bytes)
+        return std::nullopt;
+    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
+}
+
+} // namespace
+
+QString pictureRelativePath(const QString &ticket, const QString &question)
+{
+    bool ticketOk = false;
+    bool questionOk = false;
+    const int t = ticket.toInt(&ticketOk, 10);
+    const int q = question.toInt(&questionOk, 10);
+    if (!ticketOk || !questionOk)
+        return {};
+    return pictureFolder() + QStringLiteral("/Quz_") + QString::number(t) + QLatin1Char('_')
+           + QString::number(q) + QStringLiteral(".jpg");
+}
+
+QString picturePath(const QString &programDir, const QString &ticket, const QString &question)
+{
+    const QString relative = pictureRelativePath(ticket, question);
+    return relative.isEmpty() ? QString() : QDir(programDir).filePath(relative);
+}
+
+bool isPictureFile(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+QRect fitRect(int w, int h, int cw, int ch)
+{
+    int width = cw;
+    int height = ch;
+    if (w > 0 && h > 0) {
+        const double r = static_cast<double>(w) / h;
+        if (w > h) {
+            width = cw;
+            height = static_cast<int>(cw / r);
+            if (height > ch) {
+                height = ch;
+                width = static_cast<int>(ch * r);
+            }
+        } else {
+            height = ch;
+            width = static_cast<int>(ch * r);
+            if (width > cw) {
+                width = cw;
+                height = static_cast<int>(cw / r);
+            }
+        }
+    }
+    return QRect((cw - width) / 2, (ch - height) / 2, width, height);
+}
+
+QString jpegErrorText(int code)
+{
+    return QStringLiteral("JPEG error #%1").arg(code);
+}
+
+void JpegPicture::reset()
+{
+    *this = JpegPicture();
+}
+
+std::optional<JpegPicture::Error> JpegPicture::loadFile(const QString &path)
+{
+    QString failure;
+    std::optional<QByteArray> bytes = readWholeFile(path, &failure);
+    if (!bytes) {
+        reset();
+        return Error{kFileError, failure};
+    }
+    return loadBytes(std::move(*bytes));
+}
+
+std::optional<JpegPicture::Error> JpegPicture::loadBytes(QByteArray bytes)
+{
+    reset();
+    try {
+        Decompressor decoder(bytes);
+        m_width = static_cast<int>(decoder.info.image_width);
+        m_height = static_cast<int>(decoder.info.image_height);
+        m_colorModel = colorModelOf(decoder.info.jpeg_color_space);
+        m_progressive = decoder.info.progressive_mode != 0;
+    } catch (const JpegAbort &abort) {
+        reset();
+        return Error{abort.code, jpegErrorText(abort.code)};
+    }
+    m_bytes = std::move(bytes);
+    return std::nullopt;
+}
+
+const QImage &JpegPicture::image()
+{
+    if (m_decoded || isNull())
+        return m_image;
+    m_decoded = true;
+    try {
+        Decompressor decoder(m_bytes);
+        jpeg_decompress_struct &info = decoder.info;
+        if (qint64(info.image_width) * qint64(info.image_height) > kMaxPixels)
+            throw JpegAbort{JERR_OUT_OF_MEMORY};
+        const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+        info.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
+        jpeg_start_decompress(&info);
+
+        const int width = static_cast<int>(info.output_width);
+        m_image = QImage(width, static_cast<int>(info.output_height), QImage::Format_RGB32);
+        if (m_image.isNull())
+            throw JpegAbort{JERR_OUT_OF_MEMORY};
+        m_image.fill(kUndecodedPixel);
+
+        std::vector<JSAMPLE> cmykRow(cmyk ? static_cast<size_t>(width) * 4 : 0);
+        while (info.output_scanline < info.output_height) {
+            const int y = static_cast<int>(info.output_scanline);
+            JSAMPROW target = cmyk ? cmykRow.data() : m_image.scanLine(y);
+            if (jpeg_read_scanlines(&info, &target, 1) != 1)
+                break;
+            if (cmyk)
+                cmykRowToRgb32(cmykRow.data(), reinterpret_cast<QRgb *>(m_image.scanLine(y)),
+                               width);
+        }
+        jpeg_finish_decompress(&info);
+    } catch (const JpegAbort &abort) {
+        m_decodeError = Error{abort.code, jpegErrorText(abort.code)};
+    }
+    return m_image;
+}
+
+QImage paintPlaceholder(QImage bitmap, QSize controlSize, QColor colour)
+{
+    if (bitmap.isNull())
+        return bitmap;
+    if (bitmap.format() != QImage::Format_RGB32)
+        bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
+    const QRgb pixel = colour.rgb();
+    const int rows = std::clamp(controlSize.height(), 0, bitmap.height());
+    const int columns = std::clamp(controlSize.width(), 0, bitmap.width());
+    for (int y = 0; y < rows; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(bitmap.scanLine(y));
+        std::fill(line, line + columns, pixel);
+    }
+    return bitmap;
+}
+
+std::optional<QImage> placeholderPicture(const QString &path, QSize controlSize, QColor buttonFace,
+                                         QString *error)
+{
+    QString failure;
+    std::optional<QByteArray> bytes = readWholeFile(path, &failure);
+    QImage bitmap;
+    if (bytes) {
+        bitmap = QImage::fromData(*bytes, "BMP");
+        if (bitmap.isNull())
+            failure = QStringLiteral("Bitmap image is not valid");
+    }
+    if (bitmap.isNull()) {
+        if (error)
+            *error = failure;
+        return std::nullopt;
+    }
+    return paintPlaceholder(std::move(bitmap), controlSize, buttonFace);
+}
+
+} // namespace quz::bank

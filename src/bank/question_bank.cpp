@@ -1,0 +1,116 @@
+#include "bank/question_bank.h"
+
+#include "bank/text_file.h"
+
+namespace quz::bank {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+// The word that opens every header line, in Windows-1251.
+constexpr std::string_view kTicketWord = "\xe1\xe8\xeb\xe5\xf2";
+
+bool containsTicketWord(std::string_view piece)
+{
+    return piece.find(kTicketWord) != std::string_view::npos;
+}
+
+// True when nothing but blanks and control characters is left.
+bool isBlank(std::string_view piece)
+{
+    for (const char c : piece)
+        if (static_cast<unsigned char>(c) > 0x20)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string questionKey(std::string_view ticket, std::string_view question)
+{
+    std::string key(kTicketWord);
+    key += ticket;
+    key += question;
+    return key;
+}
+
+QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket, std::string_view question)
+{
+    QuestionRaw result;
+    const std::string key = questionKey(ticket, question);
+    const size_t p = bank.find(key);
+    if (p == std::string_view::npos)
+        return result;
+    result.found = true;
+
+    // The answer digit follows the 9-character key (positions count characters:
+    // a key built from numbers of other lengths shifts them the same way).
+    const size_t digitAt = p + 9;
+    if (digitAt < bank.size())
+        result.answer.assign(1, bank[digitAt]);
+
+    // The question line starts after the key, the digit and the header's CR LF.
+    const size_t textAt = p + 11;
+    if (textAt >= bank.size())
+        return result;
+    size_t e = bank.find(kCrLf, textAt);
+    if (e == std::string_view::npos) {
+        result.text.assign(bank.substr(textAt));
+        return result;
+    }
+    result.text.assign(bank.substr(textAt, e - textAt));
+
+    // Variant lines, two at a time. `e` is the CR that ends the line read last.
+    // A search starts one character into the next line, so that an empty next
+    // line is joined to the line after it instead of ending the list. Each
+    // piece runs through its own CR LF. The end of the text ends the list.
+    for (;;) {
+        const size_t a = bank.find(kCrLf, e + 2 + 1);
+        if (a == std::string_view::npos)
+            break;
+        const std::string_view pieceA = bank.substr(e + 2, a - e);
+        std::string_view last = pieceA;
+        if (!containsTicketWord(pieceA)) {
+            result.variants.emplace_back(pieceA);
+            const size_t b = bank.find(kCrLf, a + 2 + 1);
+            if (b == std::string_view::npos)
+                break;
+            const std::string_view pieceB = bank.substr(a + 2, b - a);
+            if (!containsTicketWord(pieceB))
+                result.variants.emplace_back(pieceB);
+            last = pieceB;
+            e = b;
+        }
+        if (containsTicketWord(last) || isBlank(last))
+            break;
+    }
+    return result;
+}
+
+bool QuestionBank::loadFile(const QString &path, QString *error)
+{
+    const auto bytes = readFileBytes(path, error);
+    if (!bytes)
+        return false;
+    setText(*bytes);
+    return true;
+}
+
+void QuestionBank::setText(std::string_view fileBytes)
+{
+    m_text = normaliseLines(fileBytes);
+}
+
+Question QuestionBank::lookup(const QString &ticket, const QString &question) const
+{
+    const QuestionRaw raw = lookupQuestion(m_text, toCp1251(ticket), toCp1251(question));
+    Question q;
+    q.found = raw.found;
+    q.answer = fromCp1251(raw.answer);
+    q.text = fromCp1251(raw.text);
+    for (const auto &item : raw.variants)
+        q.variants << fromCp1251(item);
+    return q;
+}
+
+} // namespace quz::bank

@@ -1,0 +1,61 @@
+#pragma once
+// The question bank: the whole question file held as one Windows-1251 string
+// (every line followed by CR LF) and the lookup of one question by the
+// two-digit ticket and question texts.
+//
+// The lookup works on substring searches over the whole text, as the question
+// file's layout expects (a header line "билет" + ticket + question + answer
+// digit, the question line, the variant lines, optionally one blank line,
+// then the next header). It never reads outside the text: a key that is
+// absent yields an empty result, and a text that ends inside the variant
+// list ends the list there.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quz::bank {
+
+struct QuestionRaw {
+    std::string answer;                // one character, empty when the key is absent
+    std::string text;                  // the question line without its line end
+    std::vector<std::string> variants; // each item with the CR LF that ends it
+    bool found = false;
+};
+
+struct Question {
+    QString answer;
+    QString text;
+    QStringList variants; // each item ends with "\r\n"
+    bool found = false;
+};
+
+// "билет" + ticket + question, in Windows-1251.
+std::string questionKey(std::string_view ticket, std::string_view question);
+
+// Looks a question up in a bank text (already in the CR LF form).
+QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket, std::string_view question);
+
+class QuestionBank {
+public:
+    QuestionBank() = default;
+    explicit QuestionBank(std::string bankText) : m_text(std::move(bankText)) {}
+
+    // Reads "vopros.txt" (or any file) into the bank; on failure the bank
+    // stays as it was and `error` holds the text for the error box.
+    bool loadFile(const QString &path, QString *error);
+    void setText(std::string_view fileBytes);
+
+    const std::string &text() const { return m_text; }
+    bool isEmpty() const { return m_text.empty(); }
+
+    Question lookup(const QString &ticket, const QString &question) const;
+
+private:
+    std::string m_text;
+};
+
+} // namespace quz::bank

@@ -1,0 +1,37 @@
+#pragma once
+// The desktop's message boxes and file-open chooser, on Qt Widgets.
+
+#include "platform/services.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace quz::platform {
+
+// Converts a chooser filter of "label|pattern" pairs joined by '|' (patterns
+// of one entry separated by ';') into Qt's name filters "label (pattern ...)".
+// A pair with an empty pattern and a trailing label without pattern are left
+// out; an empty filter gives an empty list.
+QStringList qtNameFilters(const QString &filter);
+
+// Adds "." + suffix to a path whose file name has no dot, as the chooser does
+// for a name typed without extension. A leading dot of `suffix` is ignored;
+// an empty suffix, a path ending in a separator and a name with a dot are
+// returned unchanged.
+QString withDefaultSuffix(const QString &path, const QString &suffix);
+
+// QMessageBox and QFileDialog behind the dialogs interface. Every box is
+// application-modal and returns when the user has closed it. Not responsible
+// for the texts: they are shown exactly as given.
+class QtDialogs : public Dialogs {
+public:
+    void messageBox(QWidget *parent, const QString &title, const QString &text) override;
+    void errorBox(QWidget *parent, const QString &title, const QString &text) override;
+    // Opens Qt's own chooser (never the native one) in open mode; it accepts a
+    // typed name of a file that does not exist yet and asks nothing about
+    // overwriting. The initial file's folder, when it names one, is the
+    // chooser's start folder.
+    std::optional<QString> openFile(QWidget *parent, const OpenFileRequest &request) override;
+};
+
+} // namespace quz::platform

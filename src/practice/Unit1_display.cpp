@@ -1,0 +1,134 @@
+// ChangeBilet: puts the current question on screen — picture, question text,
+// variants and one numbered answer button beside each variant.
+
+#include "practice/Unit1.h"
+
+#include "bank/picture_store.h"
+#include "bank/question_bank.h"
+#include "platform/anchors.h"
+#include "platform/look.h"
+#include "practice/picture_widget.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kVariantLineHeight = 13;
+
+// Every display line of the variant area, in order: whether it holds no text.
+std::vector<bool> displayLines(const QTextDocument *doc)
+{
+    std::vector<bool> lines;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        const int count = layout ? layout->lineCount() : 0;
+        if (count == 0) {
+            lines.push_back(block.text().isEmpty());
+            continue;
+        }
+        for (int i = 0; i < count; ++i)
+            lines.push_back(layout->lineAt(i).textLength() == 0);
+    }
+    return lines;
+}
+
+} // namespace
+
+void TForm1::ChangeBilet()
+{
+    for (QToolButton *button : sb)
+        button->hide();
+    Memo1->clear();
+
+    showPicture();
+
+    quz::bank::Question question;
+    if (m_questions)
+        question = m_questions->lookup(NumBilet->text(), NumVop->text());
+    Otvet->setText(question.answer);
+    Vopros->setText(question.text);
+
+    // The variants, each followed by a blank line, without the blank line
+    // after the last one; every line exactly 13 px high.
+    QString text = quz::practice::variantAreaText(question.variants);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Memo1->setPlainText(text);
+    QTextCursor cursor(Memo1->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setLineHeight(kVariantLineHeight, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(format);
+    // Wrap at the area's own width now, so that the display lines exist even
+    // before the window is first shown.
+    Memo1->document()->setTextWidth(Memo1->width() - 2 * Memo1->frameWidth());
+    Memo1->document()->documentLayout()->documentSize();
+
+    const int lineCount = variantLineCount();
+    if (autoRes->isChecked())
+        setVariantPanelHeight(quz::practice::autoPanelHeight(lineCount));
+
+    std::vector<bool> empty;
+    for (int line = 0; line <= lineCount; ++line)
+        empty.push_back(variantLineEmpty(line));
+    for (const auto &place : quz::practice::placeButtons(empty)) {
+        QToolButton *button = sb[place.button - 1];
+        button->move(4, place.top);
+        button->show();
+        button->raise();
+    }
+}
+
+void TForm1::showPicture()
+{
+    const QString path = m_services.dataPath(
+        quz::bank::pictureRelativePath(NumBilet->text(), NumVop->text()));
+    if (quz::bank::isPictureFile(path)) {
+        quz::bank::JpegPicture picture;
+        if (!picture.loadFile(path)) {
+            Image1->setJpeg(std::move(picture));
+            return;
+        }
+        // A picture that cannot be read is shown like a missing one.
+    }
+    QString error;
+    auto blank = quz::bank::placeholderPicture(m_services.dataPath(quz::bank::placeholderFileName()),
+                                               Image1->size(), quz::look::btnFace(), &error);
+    // Without a readable placeholder the picture area stays empty and the
+    // display goes on.
+    if (blank)
+        Image1->setImage(std::move(*blank));
+    else
+        Image1->clear();
+}
+
+int TForm1::variantLineCount() const
+{
+    const auto lines = displayLines(Memo1->document());
+    int count = static_cast<int>(lines.size());
+    // A text that ends with a line break has an empty last block, which the
+    // line count leaves out.
+    if (Memo1->document()->lastBlock().text().isEmpty())
+        --count;
+    return std::max(0, count);
+}
+
+bool TForm1::variantLineEmpty(int line) const
+{
+    const auto lines = displayLines(Memo1->document());
+    return line < 0 || line >= static_cast<int>(lines.size()) || lines[static_cast<size_t>(line)];
+}
+
+void TForm1::setVariantPanelHeight(int height)
+{
+    const int total = Splitter1->height() - Splitter1->handleWidth();
+    const int panel = std::clamp(height, 1, std::max(1, total - 1));
+    Splitter1->setSizes({total - panel, panel});
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The main window's status bar: the hint panel (400 px) and the credit panel,
+// which reaches to the right end and right-aligns its text, with a size grip.
+
+#include <QWidget>
+
+class QLabel;
+
+class TStatusBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStatusBar(QWidget *parent = nullptr);
+    void setHintText(const QString &text);
+    QString hintText() const;
+    void setCreditText(const QString &text);
+    QString creditText() const;
+    static constexpr int kHintPanelWidth = 400;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QLabel *m_hint;
+    QLabel *m_credit;
+    QWidget *m_grip;
+};

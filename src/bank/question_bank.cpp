@@ -50,7 +50,7 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket, std::
         result.answer.assign(1, bank[digitAt]);
 
     // The question line starts after the key, the digit and the header's CR LF.
-    const size_t textAt = p + 11;
+    const size_t textAt = p + 12;
     if (textAt >= bank.size())
         return result;
     size_t e = bank.find(kCrLf, textAt);

@@ -44,10 +44,10 @@ constexpr J_COLOR_SPACE kRgb32Space =
 
 constexpr QRgb kUndecodedPixel = 0xff808080;
 
-// One libjpeg decompressor reading from a byte buffer that outlives it.
+// One libjpeg decompressor; the bytes given to readHeader() must outlive it.
 class Decompressor {
 public:
-    explicit Decompressor(const QByteArray &bytes)
+    Decompressor()
     {
         info.err = jpeg_std_error(&err);
         err.error_exit = throwJpegError;
@@ -55,6 +55,11 @@ public:
         jpeg_create_decompress(&info);
         created = true;
         info.mem->max_memory_to_use = kMaxDecoderMemory;
+    }
+    // Kept out of the constructor: a throw there would skip the destructor
+    // and leak libjpeg's memory.
+    void readHeader(const QByteArray &bytes)
+    {
         // Checks for an empty buffer itself (JERR_INPUT_EMPTY); at the end of
         // the data it supplies an end-of-image marker, so reads never run past
         // the buffer.
@@ -184,7 +189,8 @@ std::optional<JpegPicture::Error> JpegPicture::loadBytes(QByteArray bytes)
 {
     reset();
     try {
-        Decompressor decoder(bytes);
+        Decompressor decoder;
+        decoder.readHeader(bytes);
         m_width = static_cast<int>(decoder.info.image_width);
         m_height = static_cast<int>(decoder.info.image_height);
         m_colorModel = colorModelOf(decoder.info.jpeg_color_space);
@@ -203,7 +209,8 @@ const QImage &JpegPicture::image()
         return m_image;
     m_decoded = true;
     try {
-        Decompressor decoder(m_bytes);
+        Decompressor decoder;
+        decoder.readHeader(m_bytes);
         jpeg_decompress_struct &info = decoder.info;
         if (qint64(info.image_width) * qint64(info.image_height) > kMaxPixels)
             throw JpegAbort{JERR_OUT_OF_MEMORY};

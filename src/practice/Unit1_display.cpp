@@ -75,6 +75,9 @@ void TForm1::ChangeBilet()
     if (autoRes->isChecked())
         setVariantPanelHeight(quz::practice::autoPanelHeight(lineCount));
 
+    // A question without variants (none found) gets no answer button.
+    if (question.variants.isEmpty())
+        return;
     std::vector<bool> empty;
     for (int line = 0; line <= lineCount; ++line)
         empty.push_back(variantLineEmpty(line));

@@ -77,6 +77,8 @@ void TForm1::connectHandlers()
     connect(sbWav, &QToolButton::clicked, this, &TForm1::sbWavClick);
     connect(Image1, &quz::practice::TImage::doubleClicked, this, &TForm1::Image1DblClick);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    // A picture whose pixels cannot be decoded is replaced by the blank one.
+    connect(Image1, &quz::practice::TImage::pictureError, this, &TForm1::showPlaceholder);
 
     // Clicks on the question area and the control strip commit the number
     // editor; clicks on the number labels open it.

@@ -177,6 +177,7 @@ private:
     void loadBanks();
     void setUpStatusBar();
     void showPicture();
+    void showPlaceholder();
     void setMemoColor(const QColor &color);
     void setVoprosColor(const QColor &color);
     void setVariantPanelHeight(int height);

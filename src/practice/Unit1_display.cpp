@@ -101,6 +101,11 @@ void TForm1::showPicture()
         }
         // A picture that cannot be read is shown like a missing one.
     }
+    showPlaceholder();
+}
+
+void TForm1::showPlaceholder()
+{
     QString error;
     auto blank = quz::bank::placeholderPicture(m_services.dataPath(quz::bank::placeholderFileName()),
                                                Image1->size(), quz::look::btnFace(), &error);

@@ -12,6 +12,7 @@
 #include "practice/picture_widget.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QSplitter>
 #include <QTest>
@@ -59,6 +60,8 @@ private slots:
     void buttonPlacement_data();
     void buttonPlacement();
     void panelKeepsHeightWithoutAutoSize();
+    void unreadablePictures_data();
+    void unreadablePictures();
 };
 
 void TestForm1::firstStartDefaults()
@@ -211,6 +214,37 @@ void TestForm1::panelKeepsHeightWithoutAutoSize()
     forms.form1->ChangeBilet();
     QCOMPARE(forms.form1->Panel2->height(), before);
     QCOMPARE(visibleTops(*forms.form1), (QList<int>{3, 29, 55}));
+}
+
+void TestForm1::unreadablePictures_data()
+{
+    QTest::addColumn<QByteArray>("picture");
+    QTest::addColumn<bool>("placeholder");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("garbage picture shows the placeholder") << QByteArray("not a jpeg") << true << QSize(64, 32);
+    QTest::newRow("no placeholder: empty area, display goes on") << QByteArray("not a jpeg") << false << QSize(0, 0);
+}
+
+void TestForm1::unreadablePictures()
+{
+    QFETCH(QByteArray, picture);
+    QFETCH(bool, placeholder);
+    ProgramDir dir;
+    writeData(dir, oneQuestion(QStringLiteral("a|b|")));
+    dir.write(QStringLiteral("bmp/Quz_1_1.jpg"), picture);
+    if (placeholder) {
+        QFile demo(QStringLiteral(QUZ_DEMO_DATA_DIR "/emp.bmp"));
+        QVERIFY(demo.open(QIODevice::ReadOnly));
+        dir.write(QStringLiteral("emp.bmp"), demo.readAll());
+    }
+    dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\n"));
+    Forms forms(dir);
+    forms.form1->show();
+    forms.form1->ChangeBilet();
+    QTEST(forms.form1->Image1->pictureSize(), "shown");
+    QCOMPARE(forms.form1->Vopros->text(), QStringLiteral("Вопрос?"));
+    QCOMPARE(visibleTops(*forms.form1), (QList<int>{3, 29}));
+    QVERIFY(dir.dialogs.errors().isEmpty());
 }
 
 QTEST_MAIN(TestForm1)

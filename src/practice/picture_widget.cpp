@@ -94,7 +94,8 @@ void TImage::paintEvent(QPaintEvent *)
     if (m_scaled.isNull() || m_scaledFor != target.size() || m_scaledKey != full.cacheKey()) {
         m_scaled = full.size() == target.size()
                        ? full
-                       : full.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                       : full.scaled(target.size(), Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
         m_scaledFor = target.size();
         m_scaledKey = full.cacheKey();
     }
@@ -111,7 +112,8 @@ void TImage::mousePressEvent(QMouseEvent *event)
 
 void TImage::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
     m_pressed = false;
     QWidget::mouseReleaseEvent(event);
     if (click)

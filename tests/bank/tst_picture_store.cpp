@@ -149,11 +149,15 @@ void TestPictureStore::fitRect_data()
                                                 << QRect(164, 0, 228, 114);
     QTest::newRow("tall width truncated") << QSize(3, 7) << area << QRect(254, 0, 48, 114);
     QTest::newRow("sliver, odd spare") << QSize(10, 1000) << area << QRect(277, 0, 1, 114);
-    QTest::newRow("wide height truncated") << QSize(7, 3) << QSize(100, 100) << QRect(0, 29, 100, 42);
+    QTest::newRow("wide height truncated")
+        << QSize(7, 3) << QSize(100, 100) << QRect(0, 29, 100, 42);
     QTest::newRow("very wide fits width") << QSize(2000, 100) << area << QRect(0, 43, 556, 27);
-    QTest::newRow("wide in tall area") << QSize(600, 300) << QSize(100, 300) << QRect(0, 125, 100, 50);
-    QTest::newRow("tall overflows width") << QSize(100, 300) << QSize(50, 300) << QRect(0, 75, 50, 150);
-    QTest::newRow("square overflows width") << QSize(100, 100) << QSize(50, 200) << QRect(0, 75, 50, 50);
+    QTest::newRow("wide in tall area")
+        << QSize(600, 300) << QSize(100, 300) << QRect(0, 125, 100, 50);
+    QTest::newRow("tall overflows width")
+        << QSize(100, 300) << QSize(50, 300) << QRect(0, 75, 50, 150);
+    QTest::newRow("square overflows width")
+        << QSize(100, 100) << QSize(50, 200) << QRect(0, 75, 50, 50);
     QTest::newRow("exact ratio 3:1") << QSize(3, 1) << QSize(300, 100) << QRect(0, 0, 300, 100);
     QTest::newRow("exact ratio 1:3") << QSize(1, 3) << QSize(100, 300) << QRect(0, 0, 100, 300);
     QTest::newRow("zero width fills") << QSize(0, 300) << area << QRect(0, 0, 556, 114);
@@ -181,7 +185,8 @@ void TestPictureStore::loadFile_data()
     QTest::addColumn<bool>("progressive");
     using M = JpegPicture::ColorModel;
     QTest::newRow("colour") << "red_600x300.jpg" << 0 << QSize(600, 300) << int(M::YCbCr) << false;
-    QTest::newRow("portrait") << "blue_300x600.jpg" << 0 << QSize(300, 600) << int(M::YCbCr) << false;
+    QTest::newRow("portrait") << "blue_300x600.jpg" << 0 << QSize(300, 600) << int(M::YCbCr)
+                              << false;
     QTest::newRow("grayscale") << "gray_40x20.jpg" << 0 << QSize(40, 20) << int(M::Gray) << false;
     QTest::newRow("cmyk") << "cmyk_32x16.jpg" << 0 << QSize(32, 16) << int(M::Cmyk) << false;
     QTest::newRow("ycck") << "ycck_32x16.jpg" << 0 << QSize(32, 16) << int(M::Ycck) << false;
@@ -247,12 +252,12 @@ void TestPictureStore::decode_data()
     QTest::newRow("portrait") << "blue_300x600.jpg" << QPoint(299, 599) << qRgb(30, 30, 220) << 6;
     QTest::newRow("grayscale light half") << "gray_40x20.jpg" << QPoint(5, 5) << qRgb(255, 255, 255)
                                           << 6;
-    QTest::newRow("grayscale dark half") << "gray_40x20.jpg" << QPoint(34, 10) << qRgb(128, 128, 128)
-                                         << 6;
+    QTest::newRow("grayscale dark half") << "gray_40x20.jpg" << QPoint(34, 10)
+                                         << qRgb(128, 128, 128) << 6;
     QTest::newRow("cmyk to rgb") << "cmyk_32x16.jpg" << QPoint(16, 8) << qRgb(255, 0, 0) << 12;
     QTest::newRow("ycck to rgb") << "ycck_32x16.jpg" << QPoint(16, 8) << qRgb(255, 0, 0) << 12;
-    QTest::newRow("progressive top") << "progressive_64x32.jpg" << QPoint(32, 0) << qRgb(255, 255, 0)
-                                     << 24;
+    QTest::newRow("progressive top") << "progressive_64x32.jpg" << QPoint(32, 0)
+                                     << qRgb(255, 255, 0) << 24;
     QTest::newRow("progressive bottom") << "progressive_64x32.jpg" << QPoint(32, 31)
                                         << qRgb(0, 0, 255) << 24;
 }
@@ -369,7 +374,8 @@ void TestPictureStore::placeholder()
     const QByteArray before = fileBytes(path);
 
     QString error;
-    const std::optional<QImage> picture = quz::bank::placeholderPicture(path, control, face, &error);
+    const std::optional<QImage> picture =
+        quz::bank::placeholderPicture(path, control, face, &error);
     QVERIFY2(picture, qPrintable(error));
     QCOMPARE(picture->size(), bitmapSize);
     QCOMPARE(picture->format(), QImage::Format_RGB32);

@@ -97,12 +97,17 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton) {
-            if (watched == NumBilet)
+            // The number labels' press is taken here, so that it does not
+            // travel on to the group box, whose click would commit again.
+            if (watched == NumBilet) {
                 NumBiletClick();
-            else if (watched == NumVop)
+                return true;
+            }
+            if (watched == NumVop) {
                 NumVopClick();
-            else
-                OkedBV();
+                return true;
+            }
+            OkedBV();
         }
     } else if (event->type() == QEvent::KeyPress && watched == edbv) {
         // Keys typed into the number editor pass the window's keyboard first.

@@ -62,6 +62,7 @@ private slots:
     void panelKeepsHeightWithoutAutoSize();
     void unreadablePictures_data();
     void unreadablePictures();
+    void refusedSettingsWriteReported();
 };
 
 void TestForm1::firstStartDefaults()
@@ -245,6 +246,23 @@ void TestForm1::unreadablePictures()
     QCOMPARE(forms.form1->Vopros->text(), QStringLiteral("Вопрос?"));
     QCOMPARE(visibleTops(*forms.form1), (QList<int>{3, 29}));
     QVERIFY(dir.dialogs.errors().isEmpty());
+}
+
+void TestForm1::refusedSettingsWriteReported()
+{
+    ProgramDir dir;
+    writeData(dir, smallQuestionFile(1, 20));
+    // The settings file would live in a folder that is a plain file.
+    dir.write(QStringLiteral("blocked"), QByteArray("x"));
+    dir.services.exePath = dir.path(QStringLiteral("blocked/quz"));
+    Forms forms(dir);
+    forms.form1->show();
+    forms.form3->hide();
+    forms.form2->hide();
+    dir.dialogs.shown.clear();
+    forms.form1->close();
+    const QString message = QStringLiteral("Unable to write to %1.").arg(dir.path(QStringLiteral("blocked/quz.ini")));
+    QCOMPARE(dir.dialogs.errors(), QStringList{message});
 }
 
 QTEST_MAIN(TestForm1)

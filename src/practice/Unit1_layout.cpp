@@ -96,6 +96,10 @@ void TForm1::buildControls()
     setWindowTitle(designCaption());
     setFont(look::windowFont());
     resize(kDesignWidth, kDesignHeight);
+    // Panels and the blank picture share the button-face colour.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, look::btnFace());
+    setPalette(palette);
     setAutoFillBackground(true);
 
     Panel1 = new QWidget(this);
@@ -131,6 +135,7 @@ void TForm1::buildQuestionArea()
     Panel3 = new QWidget(Splitter1);
     Panel3->resize(560, 187);
     Panel3->setFont(look::windowFont());
+    look::setBackground(Panel3, look::btnFace());
     Panel2 = new QWidget(Splitter1);
     Panel2->resize(560, 116);
     Splitter1->addWidget(Panel3);

@@ -178,6 +178,7 @@ private:
     void setUpStatusBar();
     void showPicture();
     void showPlaceholder();
+    void setRange(quz::practice::Range range);
     void setMemoColor(const QColor &color);
     void setVoprosColor(const QColor &color);
     void setVariantPanelHeight(int height);

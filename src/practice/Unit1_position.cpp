@@ -36,36 +36,31 @@ rules::Range rangeOf(const QLabel *start, const QLabel *end)
 
 } // namespace
 
+void TForm1::setRange(quz::practice::Range range)
+{
+    setTag(laSt, range.start);
+    setTag(laEn, range.end);
+    view();
+}
+
 void TForm1::SpinButton1UpClick()
 {
-    const auto r = rules::startUp(rangeOf(laSt, laEn));
-    setTag(laSt, r.start);
-    setTag(laEn, r.end);
-    view();
+    setRange(rules::startUp(rangeOf(laSt, laEn)));
 }
 
 void TForm1::SpinButton1DownClick()
 {
-    const auto r = rules::startDown(rangeOf(laSt, laEn));
-    setTag(laSt, r.start);
-    setTag(laEn, r.end);
-    view();
+    setRange(rules::startDown(rangeOf(laSt, laEn)));
 }
 
 void TForm1::SpinButton2UpClick()
 {
-    const auto r = rules::endUp(rangeOf(laSt, laEn));
-    setTag(laSt, r.start);
-    setTag(laEn, r.end);
-    view();
+    setRange(rules::endUp(rangeOf(laSt, laEn)));
 }
 
 void TForm1::SpinButton2DownClick()
 {
-    const auto r = rules::endDown(rangeOf(laSt, laEn));
-    setTag(laSt, r.start);
-    setTag(laEn, r.end);
-    view();
+    setRange(rules::endDown(rangeOf(laSt, laEn)));
 }
 
 void TForm1::addVopros()

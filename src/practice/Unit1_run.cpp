@@ -110,6 +110,9 @@ void TForm1::sb1Click(QToolButton *sender)
     setVoprosColor(look::white());
     rightSound();
     letScreenUpdate();
+    // The window may have been closed meanwhile: the banks are gone then.
+    if (m_closing)
+        return;
     if (m_windows.Form3 && m_windows.Form3->answerModeOn())
         m_windows.Form3->rightAnswerInMode();
     else

@@ -78,9 +78,9 @@ void TForm1::ChangeBilet()
     // A question without variants (none found) gets no answer button.
     if (question.variants.isEmpty())
         return;
-    std::vector<bool> empty;
-    for (int line = 0; line <= lineCount; ++line)
-        empty.push_back(variantLineEmpty(line));
+    // Every display line up to and including the final empty one, laid out once.
+    std::vector<bool> empty = displayLines(Memo1->document());
+    empty.resize(static_cast<size_t>(lineCount) + 1, true);
     for (const auto &place : quz::practice::placeButtons(empty)) {
         QToolButton *button = sb[place.button - 1];
         button->move(4, place.top);

@@ -24,8 +24,9 @@ struct Probe {
 };
 
 constexpr Probe kProbes[] = {
-    {"SCR", "left"}, {"scr", "LEFT"}, {"prg", "nBilet"}, {"prg", "WavErr"}, {"prog", "WavErr"},
-    {"\xd0\xe0\xe7\xe4\xe5\xeb", "\xea\xeb\xfe\xf7"}, {"", "k"},
+    {"SCR", "left"},   {"scr", "LEFT"},    {"prg", "nBilet"},
+    {"prg", "WavErr"}, {"prog", "WavErr"}, {"\xd0\xe0\xe7\xe4\xe5\xeb", "\xea\xeb\xfe\xf7"},
+    {"", "k"},
 };
 
 } // namespace
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(again.serialise() == written);
     check(again.value(target.section, target.key) == value);
     for (std::size_t i = 0; i < sizeof kProbes / sizeof *kProbes; ++i) {
-        if (!namesEqual(kProbes[i].section, target.section) || !namesEqual(kProbes[i].key, target.key))
+        if (!namesEqual(kProbes[i].section, target.section)
+            || !namesEqual(kProbes[i].key, target.key))
             check(again.value(kProbes[i].section, kProbes[i].key) == before[i]);
     }
     return 0;

@@ -9,8 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const std::string bank = quz::bank::normaliseLines(
-        std::string_view(reinterpret_cast<const char *>(data), size));
+    const std::string bank =
+        quz::bank::normaliseLines(std::string_view(reinterpret_cast<const char *>(data), size));
     static const char *const numbers[] = {"01", "02", "10", "20", "40", "7", "", "xx"};
     for (const char *t : numbers)
         for (const char *q : numbers) {

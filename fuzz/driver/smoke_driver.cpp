@@ -11,10 +11,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
 // Words that the parsers care about, so that random inputs reach deep paths.
+// clang-format off
 static const char *const kTokens[] = {
     "\r\n", "\n", "\r", "[", "]", "=", "\"", "'", "$", "0x", "-", " ",
     "\xe1\xe8\xeb\xe5\xf2", // the word for "ticket" in Windows-1251
     "0101", "1", "20", "\xff\xd8", "\xff\xd9", "\xff\xc0", "\0"};
+// clang-format on
 
 int main(int argc, char **argv)
 {

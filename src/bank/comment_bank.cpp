@@ -34,7 +34,8 @@ std::string lookupComment(std::string_view bank, std::string_view ticket, std::s
 
 QString commentCaption(const QString &ticket, const QString &question)
 {
-    return QStringLiteral("Комментарий к билету №") + ticket + QStringLiteral(", вопрос №") + question;
+    return QStringLiteral("Комментарий к билету №") + ticket + QStringLiteral(", вопрос №")
+           + question;
 }
 
 bool CommentBank::loadFile(const QString &path, QString *error)
@@ -46,10 +47,7 @@ bool CommentBank::loadFile(const QString &path, QString *error)
     return true;
 }
 
-void CommentBank::setText(std::string_view fileBytes)
-{
-    m_text = normaliseLines(fileBytes);
-}
+void CommentBank::setText(std::string_view fileBytes) { m_text = normaliseLines(fileBytes); }
 
 QString CommentBank::lookup(const QString &ticket, const QString &question) const
 {

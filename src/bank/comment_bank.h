@@ -14,7 +14,8 @@ namespace quz::bank {
 // (CR LF + "билет" + ticket) and the end marker (CR LF + number + 1 + ".").
 // Empty when a marker is missing. A question text that is not a number has
 // no comment.
-std::string lookupComment(std::string_view bank, std::string_view ticket, std::string_view question);
+std::string lookupComment(std::string_view bank, std::string_view ticket,
+                          std::string_view question);
 
 QString commentCaption(const QString &ticket, const QString &question);
 

@@ -26,10 +26,7 @@ struct JpegAbort {
     int code;
 };
 
-[[noreturn]] void throwJpegError(j_common_ptr cinfo)
-{
-    throw JpegAbort{cinfo->err->msg_code};
-}
+[[noreturn]] void throwJpegError(j_common_ptr cinfo) { throw JpegAbort{cinfo->err->msg_code}; }
 
 // Warnings and trace messages are ignored, and nothing is ever printed.
 void ignoreMessage(j_common_ptr) {}
@@ -134,10 +131,7 @@ QString picturePath(const QString &programDir, const QString &ticket, const QStr
     return relative.isEmpty() ? QString() : QDir(programDir).filePath(relative);
 }
 
-bool isPictureFile(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
+bool isPictureFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
 QRect fitRect(int w, int h, int cw, int ch)
 {
@@ -164,15 +158,9 @@ QRect fitRect(int w, int h, int cw, int ch)
     return QRect((cw - width) / 2, (ch - height) / 2, width, height);
 }
 
-QString jpegErrorText(int code)
-{
-    return QStringLiteral("JPEG error #%1").arg(code);
-}
+QString jpegErrorText(int code) { return QStringLiteral("JPEG error #%1").arg(code); }
 
-void JpegPicture::reset()
-{
-    *this = JpegPicture();
-}
+void JpegPicture::reset() { *this = JpegPicture(); }
 
 std::optional<JpegPicture::Error> JpegPicture::loadFile(const QString &path)
 {

@@ -34,7 +34,8 @@ std::string questionKey(std::string_view ticket, std::string_view question)
     return key;
 }
 
-QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket, std::string_view question)
+QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
+                           std::string_view question)
 {
     QuestionRaw result;
     const std::string key = questionKey(ticket, question);
@@ -96,10 +97,7 @@ bool QuestionBank::loadFile(const QString &path, QString *error)
     return true;
 }
 
-void QuestionBank::setText(std::string_view fileBytes)
-{
-    m_text = normaliseLines(fileBytes);
-}
+void QuestionBank::setText(std::string_view fileBytes) { m_text = normaliseLines(fileBytes); }
 
 Question QuestionBank::lookup(const QString &ticket, const QString &question) const
 {

@@ -37,12 +37,15 @@ struct Question {
 std::string questionKey(std::string_view ticket, std::string_view question);
 
 // Looks a question up in a bank text (already in the CR LF form).
-QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket, std::string_view question);
+QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
+                           std::string_view question);
 
 class QuestionBank {
 public:
     QuestionBank() = default;
-    explicit QuestionBank(std::string bankText) : m_text(std::move(bankText)) {}
+    explicit QuestionBank(std::string bankText)
+        : m_text(std::move(bankText))
+    {}
 
     // Reads "vopros.txt" (or any file) into the bank; on failure the bank
     // stays as it was and `error` holds the text for the error box.

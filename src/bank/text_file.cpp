@@ -86,10 +86,7 @@ std::string joinCrLf(const std::vector<std::string> &lines)
     return text;
 }
 
-std::string normaliseLines(std::string_view bytes)
-{
-    return joinCrLf(splitLines(bytes));
-}
+std::string normaliseLines(std::string_view bytes) { return joinCrLf(splitLines(bytes)); }
 
 QString fromCp1251(std::string_view bytes)
 {

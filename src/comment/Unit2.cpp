@@ -11,9 +11,10 @@
 #include <QVBoxLayout>
 
 TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint),
-      m_services(services), m_windows(windows)
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_services(services)
+    , m_windows(windows)
 {
     m_windows.Form2 = this;
     setWindowTitle(QStringLiteral("Комментарий"));
@@ -87,10 +88,7 @@ void TForm2::hideEvent(QHideEvent *event)
         FormHide();
 }
 
-void TForm2::keyPressEvent(QKeyEvent *)
-{
-    hide();
-}
+void TForm2::keyPressEvent(QKeyEvent *) { hide(); }
 
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {

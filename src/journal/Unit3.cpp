@@ -35,8 +35,9 @@ QToolButton *flatButton(QWidget *parent, const QString &caption, const QColor &c
 } // namespace
 
 TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_services(services), m_windows(windows)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_services(services)
+    , m_windows(windows)
 {
     m_windows.Form3 = this;
     setWindowTitle(QStringLiteral("Журнал ошибок"));
@@ -140,10 +141,7 @@ void TForm3::sbClearClick()
         setTag(m_windows.Form1->Start, 0);
 }
 
-void TForm3::sbCloseClick()
-{
-    hide();
-}
+void TForm3::sbCloseClick() { hide(); }
 
 void TForm3::dropPlaceholder()
 {
@@ -187,15 +185,9 @@ void TForm3::showWindow()
     activateWindow();
 }
 
-bool TForm3::isShowing() const
-{
-    return isVisible();
-}
+bool TForm3::isShowing() const { return isVisible(); }
 
-bool TForm3::answerModeOn() const
-{
-    return sbAnsver->text() == kModeOn;
-}
+bool TForm3::answerModeOn() const { return sbAnsver->text() == kModeOn; }
 
 void TForm3::sbAnsverClick()
 {

@@ -20,10 +20,7 @@ QString errorEntry(const QString &ticket, const QString &question)
     return QStringLiteral("-> ") + ticket + QStringLiteral(" вопрос ") + question;
 }
 
-bool isErrorEntry(const QString &line)
-{
-    return line.startsWith(QLatin1Char('-'));
-}
+bool isErrorEntry(const QString &line) { return line.startsWith(QLatin1Char('-')); }
 
 bool isDuplicateError(const QStringList &journal, const QString &question)
 {
@@ -33,15 +30,9 @@ bool isDuplicateError(const QStringList &journal, const QString &question)
     return isErrorEntry(last) && entryQuestion(last) == question;
 }
 
-QString entryTicket(const QString &line)
-{
-    return line.mid(kTicketIndex, kFieldLength);
-}
+QString entryTicket(const QString &line) { return line.mid(kTicketIndex, kFieldLength); }
 
-QString entryQuestion(const QString &line)
-{
-    return line.mid(kQuestionIndex, kFieldLength);
-}
+QString entryQuestion(const QString &line) { return line.mid(kQuestionIndex, kFieldLength); }
 
 QStringList placeholderLines()
 {

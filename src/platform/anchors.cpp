@@ -9,10 +9,12 @@
 namespace quz::platform {
 
 Anchors::Anchors(QWidget *child, Qt::Edges edges)
-    : QObject(child), m_child(child), m_edges(edges), m_design(child->geometry()),
-      m_parentDesign(child->parentWidget()->size())
-{
-}
+    : QObject(child)
+    , m_child(child)
+    , m_edges(edges)
+    , m_design(child->geometry())
+    , m_parentDesign(child->parentWidget()->size())
+{}
 
 void Anchors::keep(QWidget *child, Qt::Edges edges)
 {
@@ -47,10 +49,7 @@ void Anchors::apply(QSize parentSize)
     m_child->setGeometry(r);
 }
 
-QRect outerGeometry(const QWidget *window)
-{
-    return window->frameGeometry();
-}
+QRect outerGeometry(const QWidget *window) { return window->frameGeometry(); }
 
 namespace {
 
@@ -58,7 +57,10 @@ namespace {
 // corrected so that the outer size is the one asked for.
 class OuterSizeFix : public QObject {
 public:
-    OuterSizeFix(QWidget *window, QSize outer) : QObject(window), m_outer(outer) {}
+    OuterSizeFix(QWidget *window, QSize outer)
+        : QObject(window)
+        , m_outer(outer)
+    {}
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *w = static_cast<QWidget *>(watched);
@@ -88,14 +90,8 @@ void setOuterGeometry(QWidget *window, int left, int top, int width, int height)
         window->installEventFilter(new OuterSizeFix(window, QSize(width, height)));
 }
 
-int tag(const QObject *control)
-{
-    return control->property("tag").toInt();
-}
+int tag(const QObject *control) { return control->property("tag").toInt(); }
 
-void setTag(QObject *control, int value)
-{
-    control->setProperty("tag", value);
-}
+void setTag(QObject *control, int value) { control->setProperty("tag", value); }
 
 } // namespace quz::platform

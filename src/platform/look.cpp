@@ -37,10 +37,7 @@ QFont questionFont()
     return f;
 }
 
-QFont statusFont()
-{
-    return windowFont(8);
-}
+QFont statusFont() { return windowFont(8); }
 
 void setTextColor(QWidget *w, const QColor &color)
 {

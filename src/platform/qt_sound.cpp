@@ -60,17 +60,16 @@ QByteArray renderTone(int frequencyHz, int durationMs, const QAudioFormat &forma
     case QAudioFormat::UInt8:
     case QAudioFormat::Int16:
     case QAudioFormat::Int32:
-    case QAudioFormat::Float:
-        break;
-    default:
-        return {};
+    case QAudioFormat::Float: break;
+    default: return {};
     }
 
     const int rate = format.sampleRate();
     const int channels = format.channelCount();
     const int sampleBytes = format.bytesPerSample();
     const qint64 frames = qint64(rate) * durationMs / 1000;
-    const qint64 fade = std::max<qint64>(1, std::min<qint64>(qint64(rate) * kFadeMs / 1000, frames / 2));
+    const qint64 fade =
+        std::max<qint64>(1, std::min<qint64>(qint64(rate) * kFadeMs / 1000, frames / 2));
     const double step = 2 * std::numbers::pi * frequencyHz / rate;
 
     QByteArray data(frames * channels * sampleBytes, Qt::Uninitialized);
@@ -81,18 +80,10 @@ QByteArray renderTone(int frequencyHz, int durationMs, const QAudioFormat &forma
         const double value = kAmplitude * envelope * std::sin(step * double(i));
         for (int c = 0; c < channels; ++c, at += sampleBytes) {
             switch (format.sampleFormat()) {
-            case QAudioFormat::UInt8:
-                put(at, quint8(std::lround(128 + value * 127)));
-                break;
-            case QAudioFormat::Int16:
-                put(at, qint16(std::lround(value * 32767)));
-                break;
-            case QAudioFormat::Int32:
-                put(at, qint32(std::lround(value * 2147483647.0)));
-                break;
-            default:
-                put(at, float(value));
-                break;
+            case QAudioFormat::UInt8: put(at, quint8(std::lround(128 + value * 127))); break;
+            case QAudioFormat::Int16: put(at, qint16(std::lround(value * 32767))); break;
+            case QAudioFormat::Int32: put(at, qint32(std::lround(value * 2147483647.0))); break;
+            default: put(at, float(value)); break;
             }
         }
     }
@@ -148,7 +139,8 @@ public:
         m_deadline->start(durationMs + kMarginMs);
         m_clock.start();
         sink->start(m_buffer);
-        if (m_sink == sink && (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)) {
+        if (m_sink == sink
+            && (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)) {
             release();
             finish();
         }

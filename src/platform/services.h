@@ -64,9 +64,9 @@ public:
 
 // Everything the three forms take from outside.
 struct Services {
-    QString programDir;   // directory of the executable; all data files live here
-    QString exePath;      // full path of the executable; the settings file derives from it
-    QString commandLineFile; // first command-line argument, empty when none
+    QString programDir;          // directory of the executable; all data files live here
+    QString exePath;             // full path of the executable; the settings file derives from it
+    QString commandLineFile;     // first command-line argument, empty when none
     QString *appTitle = nullptr; // the application's title (message boxes, task bar)
     Dialogs *dialogs = nullptr;
     Sound *sound = nullptr;

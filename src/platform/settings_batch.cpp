@@ -6,7 +6,9 @@
 
 namespace quz::platform {
 
-SettingsBatch::SettingsBatch(const QString &path) : m_file(QFile::encodeName(path).toStdString()) {}
+SettingsBatch::SettingsBatch(const QString &path)
+    : m_file(QFile::encodeName(path).toStdString())
+{}
 
 int SettingsBatch::integer(const char *section, const char *key, int def) const
 {
@@ -48,9 +50,6 @@ bool SettingsBatch::flush()
     return !m_failed;
 }
 
-QString SettingsBatch::error() const
-{
-    return QString::fromLocal8Bit(m_file.writeError());
-}
+QString SettingsBatch::error() const { return QString::fromLocal8Bit(m_file.writeError()); }
 
 } // namespace quz::platform

@@ -33,8 +33,7 @@ SystemClock::SystemClock(const QLocale &locale)
     : m_locale(locale)
     , m_format(locale.dateFormat(QLocale::ShortFormat) + u' '
                + withoutTimeZone(locale.timeFormat(QLocale::LongFormat)))
-{
-}
+{}
 
 QString SystemClock::nowText() const
 {

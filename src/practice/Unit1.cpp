@@ -45,7 +45,9 @@ QString TForm1::designCaption()
 }
 
 TForm1::TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
-    : QWidget(parent), m_services(services), m_windows(windows)
+    : QWidget(parent)
+    , m_services(services)
+    , m_windows(windows)
 {
     m_windows.Form1 = this;
     buildControls();
@@ -82,10 +84,10 @@ void TForm1::connectHandlers()
 
     // Clicks on the question area and the control strip commit the number
     // editor; clicks on the number labels open it.
-    for (QWidget *w : {static_cast<QWidget *>(gb1), Panel3, static_cast<QWidget *>(Vopros),
-                       static_cast<QWidget *>(Image1), Memo1->viewport(),
-                       static_cast<QWidget *>(Panel4), static_cast<QWidget *>(NumBilet),
-                       static_cast<QWidget *>(NumVop)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(gb1), Panel3, static_cast<QWidget *>(Vopros),
+          static_cast<QWidget *>(Image1), Memo1->viewport(), static_cast<QWidget *>(Panel4),
+          static_cast<QWidget *>(NumBilet), static_cast<QWidget *>(NumVop)})
         w->installEventFilter(this);
     // The window sees key presses before the focused control does.
     edbv->installEventFilter(this);
@@ -153,9 +155,9 @@ void TForm1::checkPictures()
     if (quz::bank::isPictureFile(m_services.dataPath(QStringLiteral("bmp/Quz_1_10.jpg"))))
         return;
     const QString notes = readTextOrFail(QStringLiteral("Установка!!!.txt"));
-    m_services.dialogs->messageBox(
-        this, m_services.title(),
-        QStringLiteral("Картинки к билетам НЕ НАЙДЕНЫ!!!\r\n\r\n\r\n") + notes);
+    m_services.dialogs->messageBox(this, m_services.title(),
+                                   QStringLiteral("Картинки к билетам НЕ НАЙДЕНЫ!!!\r\n\r\n\r\n")
+                                       + notes);
 }
 
 void TForm1::readSettings()
@@ -236,10 +238,7 @@ void TForm1::setUpStatusBar()
     }
 }
 
-bool TForm1::bankLoaded() const
-{
-    return m_questions && !m_questions->isEmpty();
-}
+bool TForm1::bankLoaded() const { return m_questions && !m_questions->isEmpty(); }
 
 void TForm1::showEvent(QShowEvent *event)
 {
@@ -286,10 +285,7 @@ void TForm1::FormClose()
     QCoreApplication::quit();
 }
 
-bool TForm1::isRunning() const
-{
-    return Start->text() == QStringLiteral("Стоп");
-}
+bool TForm1::isRunning() const { return Start->text() == QStringLiteral("Стоп"); }
 
 void TForm1::setMemoColor(const QColor &color)
 {
@@ -297,17 +293,8 @@ void TForm1::setMemoColor(const QColor &color)
     quz::look::setBackground(Memo1->viewport(), color);
 }
 
-QColor TForm1::memoColor() const
-{
-    return Memo1->viewport()->palette().color(QPalette::Base);
-}
+QColor TForm1::memoColor() const { return Memo1->viewport()->palette().color(QPalette::Base); }
 
-void TForm1::setVoprosColor(const QColor &color)
-{
-    quz::look::setBackground(Vopros, color);
-}
+void TForm1::setVoprosColor(const QColor &color) { quz::look::setBackground(Vopros, color); }
 
-QColor TForm1::voprosColor() const
-{
-    return Vopros->palette().color(QPalette::Window);
-}
+QColor TForm1::voprosColor() const { return Vopros->palette().color(QPalette::Window); }

@@ -35,7 +35,7 @@ class QFrame;
 namespace quz::bank {
 class QuestionBank;
 class CommentBank;
-}
+} // namespace quz::bank
 
 namespace quz::practice {
 class TImage;

@@ -91,8 +91,8 @@ void TForm1::ChangeBilet()
 
 void TForm1::showPicture()
 {
-    const QString path = m_services.dataPath(
-        quz::bank::pictureRelativePath(NumBilet->text(), NumVop->text()));
+    const QString path =
+        m_services.dataPath(quz::bank::pictureRelativePath(NumBilet->text(), NumVop->text()));
     if (quz::bank::isPictureFile(path)) {
         quz::bank::JpegPicture picture;
         if (!picture.loadFile(path)) {
@@ -107,8 +107,9 @@ void TForm1::showPicture()
 void TForm1::showPlaceholder()
 {
     QString error;
-    auto blank = quz::bank::placeholderPicture(m_services.dataPath(quz::bank::placeholderFileName()),
-                                               Image1->size(), quz::look::btnFace(), &error);
+    auto blank =
+        quz::bank::placeholderPicture(m_services.dataPath(quz::bank::placeholderFileName()),
+                                      Image1->size(), quz::look::btnFace(), &error);
     // Without a readable placeholder the picture area stays empty and the
     // display goes on.
     if (blank)

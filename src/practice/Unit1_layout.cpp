@@ -11,11 +11,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -67,8 +67,8 @@ void fitCaptionGaps(QGroupBox *box)
     option.initFrom(box);
     option.text = box->title();
     option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    const QRect label = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                    QStyle::SC_GroupBoxLabel, box);
+    const QRect label =
+        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
     // Letter spacing l and word spacing w such that the text before the
     // first blank run ends at 98 and the text before the second at 186.
     const QString first = QStringLiteral(" Билет номер -");
@@ -289,7 +289,8 @@ void TForm1::buildSoundPanel()
     GroupBox2->setGeometry(2, 0, 245, 32);
     beepErr = checkBox(GroupBox2, QStringLiteral("РС - спикер"), QRect(10, 12, 83, 17));
     wavOnErr = checkBox(GroupBox2, QString(), QRect(98, 12, 15, 17));
-    sbWavErr = speedButton(GroupBox2, QStringLiteral("загрузить WAV звук"), QRect(112, 12, 117, 17));
+    sbWavErr =
+        speedButton(GroupBox2, QStringLiteral("загрузить WAV звук"), QRect(112, 12, 117, 17));
     wavErr = label(GroupBox2, QString(), QRect(230, 14, 12, 13));
     wavErr->hide();
 

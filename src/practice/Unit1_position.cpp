@@ -18,7 +18,8 @@ void TForm1::view()
 {
     laSt->setText(rules::addZero(QString::number(tag(laSt))));
     laEn->setText(rules::addZero(QString::number(tag(laEn))));
-    NumVop->setText(rules::clampQuestion(NumVop->text(), tag(laSt), tag(laEn), laSt->text(), laEn->text()));
+    NumVop->setText(
+        rules::clampQuestion(NumVop->text(), tag(laSt), tag(laEn), laSt->text(), laEn->text()));
 }
 
 void TForm1::addZero()
@@ -29,10 +30,7 @@ void TForm1::addZero()
 
 namespace {
 
-rules::Range rangeOf(const QLabel *start, const QLabel *end)
-{
-    return {tag(start), tag(end)};
-}
+rules::Range rangeOf(const QLabel *start, const QLabel *end) { return {tag(start), tag(end)}; }
 
 } // namespace
 
@@ -43,25 +41,13 @@ void TForm1::setRange(quz::practice::Range range)
     view();
 }
 
-void TForm1::SpinButton1UpClick()
-{
-    setRange(rules::startUp(rangeOf(laSt, laEn)));
-}
+void TForm1::SpinButton1UpClick() { setRange(rules::startUp(rangeOf(laSt, laEn))); }
 
-void TForm1::SpinButton1DownClick()
-{
-    setRange(rules::startDown(rangeOf(laSt, laEn)));
-}
+void TForm1::SpinButton1DownClick() { setRange(rules::startDown(rangeOf(laSt, laEn))); }
 
-void TForm1::SpinButton2UpClick()
-{
-    setRange(rules::endUp(rangeOf(laSt, laEn)));
-}
+void TForm1::SpinButton2UpClick() { setRange(rules::endUp(rangeOf(laSt, laEn))); }
 
-void TForm1::SpinButton2DownClick()
-{
-    setRange(rules::endDown(rangeOf(laSt, laEn)));
-}
+void TForm1::SpinButton2DownClick() { setRange(rules::endDown(rangeOf(laSt, laEn))); }
 
 void TForm1::addVopros()
 {

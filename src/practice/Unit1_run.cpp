@@ -29,10 +29,7 @@ const QString kRunning = QStringLiteral("Стоп");
 
 // Lets the screen catch up in the middle of a handler. Input is held back
 // until the handler is done, so an answer cannot be given twice meanwhile.
-void letScreenUpdate()
-{
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+void letScreenUpdate() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 } // namespace
 
@@ -175,8 +172,10 @@ void TForm1::ErrKoment()
     TForm2 *comment = m_windows.Form2;
     if (!comment)
         return;
-    const QString text = m_comments ? m_comments->lookup(NumBilet->text(), NumVop->text()) : QString();
-    comment->Koment->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const QString text =
+        m_comments ? m_comments->lookup(NumBilet->text(), NumVop->text()) : QString();
+    comment->Koment->setPlainText(
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     comment->setWindowTitle(quz::bank::commentCaption(NumBilet->text(), NumVop->text()));
 }
 

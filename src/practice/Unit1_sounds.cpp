@@ -45,15 +45,9 @@ void TForm1::SpeedButton2Click()
     Panel4->show();
 }
 
-void TForm1::wavOnErrClick()
-{
-    sbWavErr->setEnabled(wavOnErr->isChecked());
-}
+void TForm1::wavOnErrClick() { sbWavErr->setEnabled(wavOnErr->isChecked()); }
 
-void TForm1::wavOnClick()
-{
-    sbWav->setEnabled(wavOn->isChecked());
-}
+void TForm1::wavOnClick() { sbWav->setEnabled(wavOn->isChecked()); }
 
 void TForm1::chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled)
 {
@@ -68,12 +62,6 @@ void TForm1::chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled)
         m_services.sound->playWav(path->text());
 }
 
-void TForm1::sbWavErrClick()
-{
-    chooseWav(wavErr, sbWavErr, wavOnErr);
-}
+void TForm1::sbWavErrClick() { chooseWav(wavErr, sbWavErr, wavOnErr); }
 
-void TForm1::sbWavClick()
-{
-    chooseWav(WavYes, sbWav, wavOn);
-}
+void TForm1::sbWavClick() { chooseWav(WavYes, sbWav, wavOn); }

@@ -6,7 +6,8 @@
 
 namespace quz::practice {
 
-TImage::TImage(QWidget *parent) : QWidget(parent)
+TImage::TImage(QWidget *parent)
+    : QWidget(parent)
 {
     // The parent's background shows wherever the picture does not cover.
     setAutoFillBackground(false);
@@ -43,15 +44,9 @@ void TImage::clear()
     replace();
 }
 
-bool TImage::isEmpty() const
-{
-    return m_jpeg ? m_jpeg->isNull() : m_image.isNull();
-}
+bool TImage::isEmpty() const { return m_jpeg ? m_jpeg->isNull() : m_image.isNull(); }
 
-bank::JpegPicture *TImage::jpeg()
-{
-    return m_jpeg ? &*m_jpeg : nullptr;
-}
+bank::JpegPicture *TImage::jpeg() { return m_jpeg ? &*m_jpeg : nullptr; }
 
 QSize TImage::pictureSize() const
 {
@@ -92,10 +87,9 @@ void TImage::paintEvent(QPaintEvent *)
     if (full.isNull() || target.isEmpty())
         return;
     if (m_scaled.isNull() || m_scaledFor != target.size() || m_scaledKey != full.cacheKey()) {
-        m_scaled = full.size() == target.size()
-                       ? full
-                       : full.scaled(target.size(), Qt::IgnoreAspectRatio,
-                                     Qt::SmoothTransformation);
+        m_scaled = full.size() == target.size() ? full
+                                                : full.scaled(target.size(), Qt::IgnoreAspectRatio,
+                                                              Qt::SmoothTransformation);
         m_scaledFor = target.size();
         m_scaledKey = full.cacheKey();
     }

@@ -69,7 +69,9 @@ QString clampQuestion(const QString &question, int start, int end, const QString
     return result;
 }
 
-RandomGenerator::RandomGenerator(uint32_t seed) : m_seed(seed) {}
+RandomGenerator::RandomGenerator(uint32_t seed)
+    : m_seed(seed)
+{}
 
 uint32_t RandomGenerator::next(uint32_t bound)
 {
@@ -77,10 +79,7 @@ uint32_t RandomGenerator::next(uint32_t bound)
     return static_cast<uint32_t>((static_cast<uint64_t>(m_seed) * bound) >> 32);
 }
 
-uint32_t RandomGenerator::seed() const
-{
-    return m_seed;
-}
+uint32_t RandomGenerator::seed() const { return m_seed; }
 
 Position advance(const Position &current, Range range, bool random, RandomGenerator &rng)
 {
@@ -136,10 +135,7 @@ std::vector<ButtonPlace> placeButtons(const std::vector<bool> &lineIsEmpty)
     return places;
 }
 
-int autoPanelHeight(int lineCount)
-{
-    return (lineCount + 1) * 13 + 10;
-}
+int autoPanelHeight(int lineCount) { return (lineCount + 1) * 13 + 10; }
 
 QString variantAreaText(const QStringList &items)
 {

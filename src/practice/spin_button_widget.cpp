@@ -3,7 +3,9 @@
 #include <QToolButton>
 
 TSpinButton::TSpinButton(QWidget *parent)
-    : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
+    : QWidget(parent)
+    , m_up(new QToolButton(this))
+    , m_down(new QToolButton(this))
 {
     m_up->setArrowType(Qt::UpArrow);
     m_down->setArrowType(Qt::DownArrow);

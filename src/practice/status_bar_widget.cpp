@@ -6,8 +6,10 @@
 #include <QSizeGrip>
 
 TStatusBar::TStatusBar(QWidget *parent)
-    : QWidget(parent), m_hint(new QLabel(this)), m_credit(new QLabel(this)),
-      m_grip(new QSizeGrip(this))
+    : QWidget(parent)
+    , m_hint(new QLabel(this))
+    , m_credit(new QLabel(this))
+    , m_grip(new QSizeGrip(this))
 {
     setFont(quz::look::statusFont());
     quz::look::setTextColor(this, quz::look::blue());

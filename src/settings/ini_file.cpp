@@ -50,10 +50,7 @@ constexpr std::array<unsigned char, 256> makeFoldTable()
 
 constexpr auto kFold = makeFoldTable();
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trimmed(std::string_view s)
 {
@@ -64,10 +61,7 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-bool isQuote(char c)
-{
-    return c == '"' || c == '\'';
-}
+bool isQuote(char c) { return c == '"' || c == '\''; }
 
 bool enclosedInQuotes(std::string_view s)
 {
@@ -110,7 +104,8 @@ LineInfo classify(std::string_view line)
 // `value` (for values up to kMaxValueLength).
 std::string encodeValue(std::string_view value)
 {
-    const bool needsQuotes = !value.empty()
+    const bool needsQuotes =
+        !value.empty()
         && (isBlank(value.front()) || isBlank(value.back()) || enclosedInQuotes(value));
     if (!needsQuotes)
         return std::string(value);
@@ -153,7 +148,8 @@ IniDocument IniDocument::parse(std::string_view bytes)
         while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
             ++end;
         doc.m_lines.emplace_back(bytes.substr(start, end - start));
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size()
+            && bytes[end + 1] == '\n')
             start = end + 2;
         else
             start = end + 1;
@@ -391,10 +387,7 @@ bool IniFile::writeBool(std::string_view section, std::string_view key, bool val
     return writeString(section, key, value ? "1" : "0");
 }
 
-bool IniFile::flush()
-{
-    return !m_writeFailed;
-}
+bool IniFile::flush() { return !m_writeFailed; }
 
 std::string IniFile::writeError() const
 {

@@ -109,7 +109,8 @@ public:
     const std::string &path() const { return m_path; }
 
     // `def` when the section or the key is missing.
-    std::string readString(std::string_view section, std::string_view key, std::string_view def) const;
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
     // `def` also when the value is not an integer (parseInteger).
     int32_t readInteger(std::string_view section, std::string_view key, int32_t def) const;
     // Read as an integer with 1 or 0 as the default; any non-zero number is true.

@@ -68,15 +68,33 @@ void TestPictureStore::relativePath_data()
     QTest::addColumn<QString>("ticket");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("leading zeros dropped") << "07" << "05" << "bmp/Quz_7_5.jpg";
-    QTest::newRow("only a leading zero dropped") << "10" << "10" << "bmp/Quz_10_10.jpg";
-    QTest::newRow("last question") << "40" << "20" << "bmp/Quz_40_20.jpg";
-    QTest::newRow("sample picture") << "01" << "10" << "bmp/Quz_1_10.jpg";
-    QTest::newRow("no zero to drop") << "7" << "5" << "bmp/Quz_7_5.jpg";
-    QTest::newRow("letters in ticket") << "ab" << "05" << "";
-    QTest::newRow("digit and letter") << "07" << "5x" << "";
-    QTest::newRow("empty question") << "07" << "" << "";
-    QTest::newRow("both empty") << "" << "" << "";
+    QTest::newRow("leading zeros dropped") << "07"
+                                           << "05"
+                                           << "bmp/Quz_7_5.jpg";
+    QTest::newRow("only a leading zero dropped") << "10"
+                                                 << "10"
+                                                 << "bmp/Quz_10_10.jpg";
+    QTest::newRow("last question") << "40"
+                                   << "20"
+                                   << "bmp/Quz_40_20.jpg";
+    QTest::newRow("sample picture") << "01"
+                                    << "10"
+                                    << "bmp/Quz_1_10.jpg";
+    QTest::newRow("no zero to drop") << "7"
+                                     << "5"
+                                     << "bmp/Quz_7_5.jpg";
+    QTest::newRow("letters in ticket") << "ab"
+                                       << "05"
+                                       << "";
+    QTest::newRow("digit and letter") << "07"
+                                      << "5x"
+                                      << "";
+    QTest::newRow("empty question") << "07"
+                                    << ""
+                                    << "";
+    QTest::newRow("both empty") << ""
+                                << ""
+                                << "";
 }
 
 void TestPictureStore::relativePath()
@@ -145,8 +163,8 @@ void TestPictureStore::fitRect_data()
     QTest::newRow("small, enlarged") << QSize(100, 50) << area << QRect(164, 0, 228, 114);
     QTest::newRow("square") << QSize(100, 100) << area << QRect(221, 0, 114, 114);
     QTest::newRow("4:3 photo") << QSize(640, 480) << area << QRect(202, 0, 152, 114);
-    QTest::newRow("odd spare room halved down") << QSize(600, 300) << QSize(557, 114)
-                                                << QRect(164, 0, 228, 114);
+    QTest::newRow("odd spare room halved down")
+        << QSize(600, 300) << QSize(557, 114) << QRect(164, 0, 228, 114);
     QTest::newRow("tall width truncated") << QSize(3, 7) << area << QRect(254, 0, 48, 114);
     QTest::newRow("sliver, odd spare") << QSize(10, 1000) << area << QRect(277, 0, 1, 114);
     QTest::newRow("wide height truncated")
@@ -192,12 +210,12 @@ void TestPictureStore::loadFile_data()
     QTest::newRow("ycck") << "ycck_32x16.jpg" << 0 << QSize(32, 16) << int(M::Ycck) << false;
     QTest::newRow("progressive") << "progressive_64x32.jpg" << 0 << QSize(64, 32) << int(M::YCbCr)
                                  << true;
-    QTest::newRow("cut inside the scan") << "truncated_200x100.jpg" << 0 << QSize(200, 100)
-                                         << int(M::YCbCr) << false;
+    QTest::newRow("cut inside the scan")
+        << "truncated_200x100.jpg" << 0 << QSize(200, 100) << int(M::YCbCr) << false;
     QTest::newRow("garbage") << "garbage.jpg" << 53 << QSize(0, 0) << int(M::None) << false;
     QTest::newRow("empty file") << "empty.jpg" << 42 << QSize(0, 0) << int(M::None) << false;
-    QTest::newRow("cut inside the header") << "header_cut.jpg" << 51 << QSize(0, 0) << int(M::None)
-                                           << false;
+    QTest::newRow("cut inside the header")
+        << "header_cut.jpg" << 51 << QSize(0, 0) << int(M::None) << false;
 }
 
 void TestPictureStore::loadFile()
@@ -250,16 +268,16 @@ void TestPictureStore::decode_data()
     QTest::addColumn<int>("tolerance");
     QTest::newRow("colour") << "red_600x300.jpg" << QPoint(300, 150) << qRgb(220, 30, 30) << 6;
     QTest::newRow("portrait") << "blue_300x600.jpg" << QPoint(299, 599) << qRgb(30, 30, 220) << 6;
-    QTest::newRow("grayscale light half") << "gray_40x20.jpg" << QPoint(5, 5) << qRgb(255, 255, 255)
-                                          << 6;
-    QTest::newRow("grayscale dark half") << "gray_40x20.jpg" << QPoint(34, 10)
-                                         << qRgb(128, 128, 128) << 6;
+    QTest::newRow("grayscale light half")
+        << "gray_40x20.jpg" << QPoint(5, 5) << qRgb(255, 255, 255) << 6;
+    QTest::newRow("grayscale dark half")
+        << "gray_40x20.jpg" << QPoint(34, 10) << qRgb(128, 128, 128) << 6;
     QTest::newRow("cmyk to rgb") << "cmyk_32x16.jpg" << QPoint(16, 8) << qRgb(255, 0, 0) << 12;
     QTest::newRow("ycck to rgb") << "ycck_32x16.jpg" << QPoint(16, 8) << qRgb(255, 0, 0) << 12;
-    QTest::newRow("progressive top") << "progressive_64x32.jpg" << QPoint(32, 0)
-                                     << qRgb(255, 255, 0) << 24;
-    QTest::newRow("progressive bottom") << "progressive_64x32.jpg" << QPoint(32, 31)
-                                        << qRgb(0, 0, 255) << 24;
+    QTest::newRow("progressive top")
+        << "progressive_64x32.jpg" << QPoint(32, 0) << qRgb(255, 255, 0) << 24;
+    QTest::newRow("progressive bottom")
+        << "progressive_64x32.jpg" << QPoint(32, 31) << qRgb(0, 0, 255) << 24;
 }
 
 void TestPictureStore::decode()
@@ -357,10 +375,10 @@ void TestPictureStore::placeholder_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QSize>("bitmapSize");
     QTest::addColumn<QRgb>("ownColour");
-    QTest::newRow("smaller than the control") << "placeholder_64x32.bmp" << QSize(64, 32)
-                                              << qRgb(10, 200, 90);
-    QTest::newRow("larger, paletted") << "placeholder_1000x200.bmp" << QSize(1000, 200)
-                                      << qRgb(200, 20, 160);
+    QTest::newRow("smaller than the control")
+        << "placeholder_64x32.bmp" << QSize(64, 32) << qRgb(10, 200, 90);
+    QTest::newRow("larger, paletted")
+        << "placeholder_1000x200.bmp" << QSize(1000, 200) << qRgb(200, 20, 160);
 }
 
 void TestPictureStore::placeholder()
@@ -384,8 +402,10 @@ void TestPictureStore::placeholder()
             const bool painted = x < control.width() && y < control.height();
             const QRgb want = painted ? face.rgb() : ownColour;
             if (picture->pixel(x, y) != want)
-                QFAIL(qPrintable(QStringLiteral("pixel (%1,%2) is %3").arg(x).arg(y).arg(
-                    rgbText(picture->pixel(x, y)))));
+                QFAIL(qPrintable(QStringLiteral("pixel (%1,%2) is %3")
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(rgbText(picture->pixel(x, y)))));
         }
     }
     QCOMPARE(fileBytes(path), before);

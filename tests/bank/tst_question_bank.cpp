@@ -50,40 +50,71 @@ void TestQuestionBank::lookup_data()
 
     const QString next = QStringLiteral("#01023|Q2|x|y|");
     QTest::newRow("next header directly, 3 variants")
-        << QStringLiteral("#01013|Q1|a|b|c|") + next << "01" << "01" << "3" << "Q1"
-        << variants({"a|", "b|", "c|"});
+        << QStringLiteral("#01013|Q1|a|b|c|") + next << "01"
+        << "01"
+        << "3"
+        << "Q1" << variants({"a|", "b|", "c|"});
     QTest::newRow("blank line before next header, 3 variants")
-        << QStringLiteral("#01013|Q1|a|b|c||") + next << "01" << "01" << "3" << "Q1"
-        << variants({"a|", "b|", "c|"});
+        << QStringLiteral("#01013|Q1|a|b|c||") + next << "01"
+        << "01"
+        << "3"
+        << "Q1" << variants({"a|", "b|", "c|"});
     QTest::newRow("next header directly, 2 variants")
-        << QStringLiteral("#01011|Q1|a|b|") + next << "01" << "01" << "1" << "Q1" << variants({"a|", "b|"});
+        << QStringLiteral("#01011|Q1|a|b|") + next << "01"
+        << "01"
+        << "1"
+        << "Q1" << variants({"a|", "b|"});
     QTest::newRow("blank line before next header, 2 variants")
-        << QStringLiteral("#01011|Q1|a|b||") + next << "01" << "01" << "1" << "Q1" << variants({"a|", "b|"});
+        << QStringLiteral("#01011|Q1|a|b||") + next << "01"
+        << "01"
+        << "1"
+        << "Q1" << variants({"a|", "b|"});
     QTest::newRow("second record found by its key")
-        << QStringLiteral("#01013|Q1|a|b|c||") + next + QStringLiteral("#end|") << "01" << "02" << "3"
+        << QStringLiteral("#01013|Q1|a|b|c||") + next + QStringLiteral("#end|") << "01"
+        << "02"
+        << "3"
         << "Q2" << variants({"x|", "y|"});
     QTest::newRow("variant with the ticket word ends the list before it")
-        << QStringLiteral("#01012|Q1|a|this # word|b|") + next << "01" << "01" << "2" << "Q1"
-        << variants({"a|"});
+        << QStringLiteral("#01012|Q1|a|this # word|b|") + next << "01"
+        << "01"
+        << "2"
+        << "Q1" << variants({"a|"});
     QTest::newRow("blank first line of a pair is joined to the next line")
-        << QStringLiteral("#01012|Q1|a|b||c|d|") + next << "01" << "01" << "2" << "Q1"
-        << variants({"a|", "b|", "|c|", "d|"});
+        << QStringLiteral("#01012|Q1|a|b||c|d|") + next << "01"
+        << "01"
+        << "2"
+        << "Q1" << variants({"a|", "b|", "|c|", "d|"});
     QTest::newRow("blank second line of a pair ends the list")
-        << QStringLiteral("#01012|Q1|a||c|d|") + next << "01" << "01" << "2" << "Q1"
-        << variants({"a|", "|c|", "d|"});
+        << QStringLiteral("#01012|Q1|a||c|d|") + next << "01"
+        << "01"
+        << "2"
+        << "Q1" << variants({"a|", "|c|", "d|"});
     QTest::newRow("trailing blanks on the header shift the question text")
-        << QStringLiteral("#01012 |Q1|a|b|") + next << "01" << "01" << "2" << QStringLiteral("\nQ1")
-        << variants({"a|", "b|"});
-    QTest::newRow("key absent: nothing to show")
-        << QStringLiteral("#01012|Q1|a|b|") + next << "07" << "12" << "" << "" << QStringList();
+        << QStringLiteral("#01012 |Q1|a|b|") + next << "01"
+        << "01"
+        << "2" << QStringLiteral("\nQ1") << variants({"a|", "b|"});
+    QTest::newRow("key absent: nothing to show") << QStringLiteral("#01012|Q1|a|b|") + next << "07"
+                                                 << "12"
+                                                 << ""
+                                                 << "" << QStringList();
     QTest::newRow("bank ends inside the variants (odd): no extra empty variant")
-        << QStringLiteral("#01012|Q1|a|b|c|") << "01" << "01" << "2" << "Q1" << variants({"a|", "b|", "c|"});
+        << QStringLiteral("#01012|Q1|a|b|c|") << "01"
+        << "01"
+        << "2"
+        << "Q1" << variants({"a|", "b|", "c|"});
     QTest::newRow("bank ends inside the variants (even): no wrap to the start")
-        << QStringLiteral("#01012|Q1|a|b|") << "01" << "01" << "2" << "Q1" << variants({"a|", "b|"});
-    QTest::newRow("bank ends on the header line")
-        << QStringLiteral("#0101") << "01" << "01" << "\r" << "" << QStringList();
-    QTest::newRow("bank ends after the answer digit")
-        << QStringLiteral("#01014") << "01" << "01" << "4" << "" << QStringList();
+        << QStringLiteral("#01012|Q1|a|b|") << "01"
+        << "01"
+        << "2"
+        << "Q1" << variants({"a|", "b|"});
+    QTest::newRow("bank ends on the header line") << QStringLiteral("#0101") << "01"
+                                                  << "01"
+                                                  << "\r"
+                                                  << "" << QStringList();
+    QTest::newRow("bank ends after the answer digit") << QStringLiteral("#01014") << "01"
+                                                      << "01"
+                                                      << "4"
+                                                      << "" << QStringList();
 }
 
 void TestQuestionBank::lookup()
@@ -106,8 +137,10 @@ void TestQuestionBank::lineSplitting_data()
     QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n");
     QTest::newRow("lone LF") << QByteArray("a\nb") << QByteArray("a\r\nb\r\n");
     QTest::newRow("lone CR") << QByteArray("a\rb\r") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("mixed, empty lines kept") << QByteArray("a\r\n\nb\r\rc") << QByteArray("a\r\n\r\nb\r\n\r\nc\r\n");
-    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\n", 8) << QByteArray("a\r\nb\r\n");
+    QTest::newRow("mixed, empty lines kept")
+        << QByteArray("a\r\n\nb\r\rc") << QByteArray("a\r\n\r\nb\r\n\r\nc\r\n");
+    QTest::newRow("NUL ends the text")
+        << QByteArray("a\r\nb\0c\r\n", 8) << QByteArray("a\r\nb\r\n");
     QTest::newRow("empty") << QByteArray() << QByteArray();
 }
 
@@ -123,7 +156,8 @@ void TestQuestionBank::missingFile()
     QuestionBank b;
     QString error;
     QVERIFY(!b.loadFile(QStringLiteral("/no/such/dir/vopros.txt"), &error));
-    QCOMPARE(error, QStringLiteral("Cannot open file \"/no/such/dir/vopros.txt\". No such file or directory"));
+    QCOMPARE(error, QStringLiteral(
+                        "Cannot open file \"/no/such/dir/vopros.txt\". No such file or directory"));
     QVERIFY(b.isEmpty());
     QCOMPARE(b.lookup(QStringLiteral("01"), QStringLiteral("01")).variants.size(), 0);
 }

@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QtEndian>
 #include <QSet>
 #include <QStringDecoder>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -41,17 +41,13 @@ QStringList demoLines(const QString &name)
     return lines;
 }
 
-QString twoDigits(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-}
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
 const QString kMarker = QStringLiteral("билет");
 
 } // namespace
 
-class TestDemoData : public QObject
-{
+class TestDemoData : public QObject {
     Q_OBJECT
 
 private slots:
@@ -81,7 +77,8 @@ void TestDemoData::textFile()
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes.at(i);
         if (c == '\n')
-            QVERIFY2(i > 0 && bytes.at(i - 1) == '\r', qPrintable(QStringLiteral("bare LF at %1").arg(i)));
+            QVERIFY2(i > 0 && bytes.at(i - 1) == '\r',
+                     qPrintable(QStringLiteral("bare LF at %1").arg(i)));
         if (c == '\r')
             QVERIFY2(i + 1 < bytes.size() && bytes.at(i + 1) == '\n',
                      qPrintable(QStringLiteral("bare CR at %1").arg(i)));
@@ -110,7 +107,8 @@ void TestDemoData::questionFile()
     const QStringList lines = demoLines(QStringLiteral("vopros.txt"));
     const QString bank = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     QVERIFY(lines.size() > kTickets * kQuestions * 4);
-    QVERIFY2(lines.constLast().contains(kMarker), "the last record must be closed by a line with the marker");
+    QVERIFY2(lines.constLast().contains(kMarker),
+             "the last record must be closed by a line with the marker");
 
     static const QRegularExpression header(QStringLiteral("^билет(\\d\\d)(\\d\\d)([1-5])$"));
     QSet<QString> keys;
@@ -119,7 +117,9 @@ void TestDemoData::questionFile()
     qsizetype i = 0;
     while (i < lines.size() - 1) {
         const QRegularExpressionMatch m = header.match(lines.at(i));
-        QVERIFY2(m.hasMatch(), qPrintable(QStringLiteral("line %1 is not a header: %2").arg(i + 1).arg(lines.at(i))));
+        QVERIFY2(
+            m.hasMatch(),
+            qPrintable(QStringLiteral("line %1 is not a header: %2").arg(i + 1).arg(lines.at(i))));
         const QString key = lines.at(i).left(9);
         QVERIFY2(!keys.contains(key), qPrintable(key));
         keys.insert(key);
@@ -130,27 +130,34 @@ void TestDemoData::questionFile()
         qsizetype j = i + 2;
         int variants = 0;
         while (j < lines.size() && !lines.at(j).isEmpty() && !lines.at(j).contains(kMarker)) {
-            QVERIFY2(!lines.at(j).trimmed().isEmpty(), qPrintable(key + QStringLiteral(": blank variant")));
+            QVERIFY2(!lines.at(j).trimmed().isEmpty(),
+                     qPrintable(key + QStringLiteral(": blank variant")));
             ++variants;
             ++j;
         }
-        QVERIFY2(j < lines.size(), qPrintable(key + QStringLiteral(": record runs to the end of the file")));
+        QVERIFY2(j < lines.size(),
+                 qPrintable(key + QStringLiteral(": record runs to the end of the file")));
         if (lines.at(j).isEmpty()) {
             ++j;
             ++blankSeparated;
-            QVERIFY2(j < lines.size() && lines.at(j).contains(kMarker),
-                     qPrintable(key + QStringLiteral(": a blank line must be followed by the next header")));
+            QVERIFY2(
+                j < lines.size() && lines.at(j).contains(kMarker),
+                qPrintable(key
+                           + QStringLiteral(": a blank line must be followed by the next header")));
         }
-        QVERIFY2(variants >= 2 && variants <= 5, qPrintable(key + QStringLiteral(": %1 variants").arg(variants)));
-        QVERIFY2(m.captured(3).toInt() <= variants, qPrintable(key + QStringLiteral(": answer beyond the variants")));
+        QVERIFY2(variants >= 2 && variants <= 5,
+                 qPrintable(key + QStringLiteral(": %1 variants").arg(variants)));
+        QVERIFY2(m.captured(3).toInt() <= variants,
+                 qPrintable(key + QStringLiteral(": answer beyond the variants")));
         ++byCount[variants];
         i = j;
     }
 
     for (int t = 1; t <= kTickets; ++t)
         for (int q = 1; q <= kQuestions; ++q)
-            QVERIFY2(keys.contains(kMarker + twoDigits(t) + twoDigits(q)),
-                     qPrintable(QStringLiteral("no record for ticket %1, question %2").arg(t).arg(q)));
+            QVERIFY2(
+                keys.contains(kMarker + twoDigits(t) + twoDigits(q)),
+                qPrintable(QStringLiteral("no record for ticket %1, question %2").arg(t).arg(q)));
     QCOMPARE(keys.size(), kTickets * kQuestions);
 
     // The demonstration set shows every variant count and both separators.
@@ -164,7 +171,8 @@ void TestDemoData::commentFile()
 {
     const QStringList lines = demoLines(QStringLiteral("koment.txt"));
     QVERIFY(!lines.isEmpty());
-    QVERIFY2(!lines.constFirst().startsWith(kMarker), "a header on the first line is not found by the lookup");
+    QVERIFY2(!lines.constFirst().startsWith(kMarker),
+             "a header on the first line is not found by the lookup");
 
     static const QRegularExpression numbered(QStringLiteral("^(\\d+)\\."));
     int ticket = 0;
@@ -184,7 +192,8 @@ void TestDemoData::commentFile()
         if (m.hasMatch()) {
             QVERIFY2(m.captured(1).toInt() == next, qPrintable(where));
             if (next <= kQuestions)
-                QVERIFY2(line.mid(m.capturedEnd()).startsWith(QLatin1Char(' ')) && line.size() > m.capturedEnd() + 1,
+                QVERIFY2(line.mid(m.capturedEnd()).startsWith(QLatin1Char(' '))
+                             && line.size() > m.capturedEnd() + 1,
                          qPrintable(where));
             ++next;
         } else {
@@ -199,17 +208,21 @@ void TestDemoData::commentFile()
 void TestDemoData::pictures()
 {
     QFile sample(demoPath(QStringLiteral("bmp/Quz_1_10.jpg")));
-    QVERIFY2(sample.open(QIODevice::ReadOnly), "the sample picture decides whether the install notes show");
+    QVERIFY2(sample.open(QIODevice::ReadOnly),
+             "the sample picture decides whether the install notes show");
     QVERIFY(sample.read(3).startsWith("\xFF\xD8\xFF"));
 
-    static const QRegularExpression pictureName(QStringLiteral("^Quz_([1-9]\\d?)_([1-9]\\d?)\\.jpg$"));
+    static const QRegularExpression pictureName(
+        QStringLiteral("^Quz_([1-9]\\d?)_([1-9]\\d?)\\.jpg$"));
     const QStringList names = QDir(demoPath(QStringLiteral("bmp"))).entryList(QDir::Files);
     QVERIFY(names.size() >= 6);
     for (const QString &name : names) {
         const QRegularExpressionMatch m = pictureName.match(name);
         QVERIFY2(m.hasMatch(), qPrintable(name));
-        QVERIFY2(m.captured(1).toInt() <= kTickets && m.captured(2).toInt() <= kQuestions, qPrintable(name));
-        QVERIFY2(readDemoFile(QStringLiteral("bmp/") + name).startsWith("\xFF\xD8\xFF"), qPrintable(name));
+        QVERIFY2(m.captured(1).toInt() <= kTickets && m.captured(2).toInt() <= kQuestions,
+                 qPrintable(name));
+        QVERIFY2(readDemoFile(QStringLiteral("bmp/") + name).startsWith("\xFF\xD8\xFF"),
+                 qPrintable(name));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAudioDevice>
 #include <QAudioFormat>
 #include <QDateTime>
 #include <QDir>
@@ -16,7 +17,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMediaDevices>
-#include <QAudioDevice>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -83,8 +83,8 @@ QByteArray wavFile(int sampleRate, const QByteArray &pcm16)
     };
     auto le16 = [](quint16 v) { return QByteArray(1, char(v & 0xff)) + char(v >> 8); };
     return "RIFF" + le32(36 + pcm16.size()) + "WAVE" + "fmt " + le32(16) + le16(1) + le16(1)
-        + le32(sampleRate) + le32(sampleRate * 2) + le16(2) + le16(16) + "data"
-        + le32(pcm16.size()) + pcm16;
+           + le32(sampleRate) + le32(sampleRate * 2) + le16(2) + le16(16) + "data"
+           + le32(pcm16.size()) + pcm16;
 }
 
 qint16 sample16(const QByteArray &pcm, qsizetype index)
@@ -129,10 +129,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestQtPlatform::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
+void TestQtPlatform::initTestCase() { QVERIFY(m_dir.isValid()); }
 
 void TestQtPlatform::nameFilters_data()
 {
@@ -152,8 +149,7 @@ void TestQtPlatform::nameFilters_data()
     QTest::newRow("label without pattern") << u"WAV"_qs << QStringList();
     QTest::newRow("trailing label dropped")
         << u"WAV|*.wav|Все"_qs << QStringList{u"WAV (*.wav)"_qs};
-    QTest::newRow("empty pattern dropped")
-        << u"WAV||Все|*"_qs << QStringList{u"Все (*)"_qs};
+    QTest::newRow("empty pattern dropped") << u"WAV||Все|*"_qs << QStringList{u"Все (*)"_qs};
 }
 
 void TestQtPlatform::nameFilters()
@@ -179,7 +175,8 @@ void TestQtPlatform::defaultSuffix_data()
         << u"/home/u/journal."_qs << u"quz"_qs << u"/home/u/journal."_qs;
     QTest::newRow("suffix given with dot")
         << u"/home/u/journal"_qs << u".quz"_qs << u"/home/u/journal.quz"_qs;
-    QTest::newRow("no default suffix") << u"/home/u/journal"_qs << QString() << u"/home/u/journal"_qs;
+    QTest::newRow("no default suffix")
+        << u"/home/u/journal"_qs << QString() << u"/home/u/journal"_qs;
     QTest::newRow("folder") << u"/home/u/"_qs << u"quz"_qs << u"/home/u/"_qs;
     QTest::newRow("empty path") << QString() << u"quz"_qs << QString();
 }
@@ -199,12 +196,12 @@ void TestQtPlatform::openFile_data()
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("expectedName");
 
-    QTest::newRow("new name gets the suffix") << u"old.quz"_qs << u"fresh"_qs << u"quz"_qs
-                                              << u"fresh.quz"_qs;
-    QTest::newRow("new name with extension") << u"old.quz"_qs << u"fresh.txt"_qs << u"quz"_qs
-                                             << u"fresh.txt"_qs;
-    QTest::newRow("preset name accepted") << u"old.quz"_qs << QString() << u"quz"_qs
-                                          << u"old.quz"_qs;
+    QTest::newRow("new name gets the suffix")
+        << u"old.quz"_qs << u"fresh"_qs << u"quz"_qs << u"fresh.quz"_qs;
+    QTest::newRow("new name with extension")
+        << u"old.quz"_qs << u"fresh.txt"_qs << u"quz"_qs << u"fresh.txt"_qs;
+    QTest::newRow("preset name accepted")
+        << u"old.quz"_qs << QString() << u"quz"_qs << u"old.quz"_qs;
     QTest::newRow("no suffix wanted") << u"sound.wav"_qs << u"beep"_qs << QString() << u"beep"_qs;
 }
 
@@ -297,8 +294,7 @@ void TestQtPlatform::boxes_data()
                              << int(QMessageBox::NoIcon);
     QTest::newRow("error") << true << u"Cannot open file \"a.quz\"."_qs
                            << int(QMessageBox::Critical);
-    QTest::newRow("markup shown as text") << true << u"<b>нет</b>"_qs
-                                          << int(QMessageBox::Critical);
+    QTest::newRow("markup shown as text") << true << u"<b>нет</b>"_qs << int(QMessageBox::Critical);
 }
 
 void TestQtPlatform::boxes()
@@ -415,8 +411,8 @@ void TestQtPlatform::renderTone_data()
         << 48000 << 2 << int(QAudioFormat::Float) << 700 << 100 << 4800 * 2 * 4;
     QTest::newRow("8 bit") << 8000 << 1 << int(QAudioFormat::UInt8) << 700 << 100 << 800;
     QTest::newRow("32 bit") << 22050 << 1 << int(QAudioFormat::Int32) << 700 << 20 << 441 * 4;
-    QTest::newRow("shorter than the fades") << 44100 << 1 << int(QAudioFormat::Int16) << 700 << 1
-                                            << 44 * 2;
+    QTest::newRow("shorter than the fades")
+        << 44100 << 1 << int(QAudioFormat::Int16) << 700 << 1 << 44 * 2;
     QTest::newRow("zero duration") << 44100 << 1 << int(QAudioFormat::Int16) << 700 << 0 << 0;
     QTest::newRow("zero frequency") << 44100 << 1 << int(QAudioFormat::Int16) << 0 << 100 << 0;
     QTest::newRow("unknown sample format")
@@ -566,14 +562,13 @@ void TestQtPlatform::soundInOtherEnvironments()
         server.setStandardOutputFile(QProcess::nullDevice());
         server.setStandardErrorFile(QProcess::nullDevice());
         server.start(pulse, {u"-n"_qs, u"--daemonize=no"_qs, u"--exit-idle-time=-1"_qs,
-                             u"--disallow-exit"_qs, u"--use-pid-file=no"_qs,
-                             u"--system=no"_qs, u"-L"_qs, u"module-null-sink"_qs,
-                             u"-L"_qs,
+                             u"--disallow-exit"_qs, u"--use-pid-file=no"_qs, u"--system=no"_qs,
+                             u"-L"_qs, u"module-null-sink"_qs, u"-L"_qs,
                              u"module-native-protocol-unix auth-anonymous=1 socket="_qs + socket});
         if (!server.waitForStarted())
             QSKIP("pulseaudio does not start");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket) || server.state() == QProcess::NotRunning,
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFileInfo::exists(socket) || server.state() == QProcess::NotRunning, 10000);
         if (server.state() == QProcess::NotRunning)
             QSKIP("pulseaudio ended at once");
         env.insert(u"PULSE_SERVER"_qs, u"unix:"_qs + socket);

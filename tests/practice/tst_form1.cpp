@@ -4,8 +4,8 @@
 
 #include "fakes.h"
 
-#include "comment/Unit2.h"
 #include "bank/text_file.h"
+#include "comment/Unit2.h"
 #include "journal/Unit3.h"
 #include "platform/anchors.h"
 #include "practice/Unit1.h"
@@ -26,7 +26,8 @@ namespace {
 void writeData(ProgramDir &dir, const QByteArray &questions)
 {
     dir.write(QStringLiteral("vopros.txt"), questions);
-    dir.writeCp1251(QStringLiteral("koment.txt"), QStringLiteral("Комментарии\r\nбилет01\r\n1. Один\r\n2. Два\r\n"));
+    dir.writeCp1251(QStringLiteral("koment.txt"),
+                    QStringLiteral("Комментарии\r\nбилет01\r\n1. Один\r\n2. Два\r\n"));
     dir.write(QStringLiteral("bmp/Quz_1_10.jpg"), QByteArray("\xff\xd8\xff\xd9", 4));
 }
 
@@ -34,7 +35,8 @@ QByteArray oneQuestion(const QString &variants)
 {
     QString v = variants;
     v.replace(u'|', QStringLiteral("\r\n"));
-    return cp1251(QStringLiteral("билет01012\r\nВопрос?\r\n") + v + QStringLiteral("билет конец\r\n"));
+    return cp1251(QStringLiteral("билет01012\r\nВопрос?\r\n") + v
+                  + QStringLiteral("билет конец\r\n"));
 }
 
 QList<int> visibleTops(const TForm1 &f)
@@ -81,7 +83,8 @@ void TestForm1::firstStartDefaults()
     QCOMPARE(forms.form1->frameGeometry().size(), QSize(610, 472));
     // The first start shows the tip in the comment window and the journal.
     QVERIFY(forms.form2->isVisible());
-    QCOMPARE(forms.form2->Koment->toPlainText(), QStringLiteral("Окно закрывается двойным нажатием левой мышки."));
+    QCOMPARE(forms.form2->Koment->toPlainText(),
+             QStringLiteral("Окно закрывается двойным нажатием левой мышки."));
     QVERIFY(forms.form3->isVisible());
     QCOMPARE(*dir.services.appTitle, TForm1::designCaption());
     QVERIFY(dir.dialogs.shown.isEmpty());
@@ -91,7 +94,8 @@ void TestForm1::closeWritesSettingsAndKeepsForeignLines()
 {
     ProgramDir dir;
     writeData(dir, smallQuestionFile());
-    dir.writeSettings(QStringLiteral("; мой комментарий\r\n[Other]\r\nkey=value\r\n[prg]\r\nnBilet=07\r\nrnd=1\r\n"));
+    dir.writeSettings(QStringLiteral(
+        "; мой комментарий\r\n[Other]\r\nkey=value\r\n[prg]\r\nnBilet=07\r\nrnd=1\r\n"));
     {
         Forms forms(dir);
         forms.form1->show();
@@ -103,13 +107,14 @@ void TestForm1::closeWritesSettingsAndKeepsForeignLines()
     }
     const QString written = quz::bank::fromCp1251(dir.settings().toStdString());
     QVERIFY(written.contains(QStringLiteral("; мой комментарий\r\n[Other]\r\nkey=value\r\n")));
-    const QStringList keys = {QStringLiteral("left="),    QStringLiteral("top="),   QStringLiteral("height=472"),
-                              QStringLiteral("width=610"), QStringLiteral("nBilet=07"), QStringLiteral("nVopros=01"),
-                              QStringLiteral("st=1"),     QStringLiteral("en=20"),  QStringLiteral("rnd=1"),
-                              QStringLiteral("ares=1"),   QStringLiteral("beep=1"), QStringLiteral("beepErr=1"),
-                              QStringLiteral("WavErr=0"), QStringLiteral("WavOn=0"), QStringLiteral("koment=1"),
-                              QStringLiteral("first=0"),  QStringLiteral("left2="), QStringLiteral("left3="),
-                              QStringLiteral("delErr=1")};
+    const QStringList keys = {
+        QStringLiteral("left="),     QStringLiteral("top="),      QStringLiteral("height=472"),
+        QStringLiteral("width=610"), QStringLiteral("nBilet=07"), QStringLiteral("nVopros=01"),
+        QStringLiteral("st=1"),      QStringLiteral("en=20"),     QStringLiteral("rnd=1"),
+        QStringLiteral("ares=1"),    QStringLiteral("beep=1"),    QStringLiteral("beepErr=1"),
+        QStringLiteral("WavErr=0"),  QStringLiteral("WavOn=0"),   QStringLiteral("koment=1"),
+        QStringLiteral("first=0"),   QStringLiteral("left2="),    QStringLiteral("left3="),
+        QStringLiteral("delErr=1")};
     for (const QString &key : keys)
         QVERIFY2(written.contains(key), qPrintable(key));
     QVERIFY(written.contains(QStringLiteral("[prog]\r\nWavYes=\r\nWavErr=\r\n")));
@@ -155,7 +160,8 @@ void TestForm1::pictureCheckMessage_data()
     QTest::addColumn<QByteArray>("notes");
     QTest::addColumn<QString>("message");
     const QString heading = QStringLiteral("Картинки к билетам НЕ НАЙДЕНЫ!!!\r\n\r\n\r\n");
-    QTest::newRow("two lines") << cp1251(QStringLiteral("Первая\nВторая")) << heading + QStringLiteral("Первая\r\nВторая\r\n");
+    QTest::newRow("two lines") << cp1251(QStringLiteral("Первая\nВторая"))
+                               << heading + QStringLiteral("Первая\r\nВторая\r\n");
     QTest::newRow("empty notes") << QByteArray() << heading;
 }
 
@@ -178,11 +184,14 @@ void TestForm1::buttonPlacement_data()
     QTest::addColumn<QString>("variants");
     QTest::addColumn<QList<int>>("tops");
     QTest::addColumn<int>("panel");
-    QTest::newRow("three one-line variants") << QStringLiteral("a|b|c|") << QList<int>{3, 29, 55} << 88;
+    QTest::newRow("three one-line variants")
+        << QStringLiteral("a|b|c|") << QList<int>{3, 29, 55} << 88;
     QTest::newRow("two variants") << QStringLiteral("a|b|") << QList<int>{3, 29} << 62;
-    QTest::newRow("five variants") << QStringLiteral("a|b|c|d|e|") << QList<int>{3, 29, 55, 81, 107} << 140;
+    QTest::newRow("five variants")
+        << QStringLiteral("a|b|c|d|e|") << QList<int>{3, 29, 55, 81, 107} << 140;
     const QString longVariant = QStringLiteral("Длинный вариант ответа ").repeated(9).trimmed();
-    QTest::newRow("three-line first variant") << longVariant + QStringLiteral("|b|") << QList<int>{13, 55} << 88;
+    QTest::newRow("three-line first variant")
+        << longVariant + QStringLiteral("|b|") << QList<int>{13, 55} << 88;
 }
 
 void TestForm1::buttonPlacement()
@@ -222,8 +231,10 @@ void TestForm1::unreadablePictures_data()
     QTest::addColumn<QByteArray>("picture");
     QTest::addColumn<bool>("placeholder");
     QTest::addColumn<QSize>("shown");
-    QTest::newRow("garbage picture shows the placeholder") << QByteArray("not a jpeg") << true << QSize(64, 32);
-    QTest::newRow("no placeholder: empty area, display goes on") << QByteArray("not a jpeg") << false << QSize(0, 0);
+    QTest::newRow("garbage picture shows the placeholder")
+        << QByteArray("not a jpeg") << true << QSize(64, 32);
+    QTest::newRow("no placeholder: empty area, display goes on")
+        << QByteArray("not a jpeg") << false << QSize(0, 0);
 }
 
 void TestForm1::unreadablePictures()
@@ -261,7 +272,8 @@ void TestForm1::refusedSettingsWriteReported()
     forms.form2->hide();
     dir.dialogs.shown.clear();
     forms.form1->close();
-    const QString message = QStringLiteral("Unable to write to %1.").arg(dir.path(QStringLiteral("blocked/quz.ini")));
+    const QString message =
+        QStringLiteral("Unable to write to %1.").arg(dir.path(QStringLiteral("blocked/quz.ini")));
     QCOMPARE(dir.dialogs.errors(), QStringList{message});
 }
 

@@ -60,10 +60,10 @@ private slots:
         QFETCH(int, start);
         QFETCH(int, end);
         const Range r{start, end};
-        const Range result = op == StartUp ? startUp(r)
-                           : op == StartDown ? startDown(r)
-                           : op == EndUp ? endUp(r)
-                                         : endDown(r);
+        const Range result = op == StartUp     ? startUp(r)
+                             : op == StartDown ? startDown(r)
+                             : op == EndUp     ? endUp(r)
+                                               : endDown(r);
         QTEST(result.start, "newStart");
         QTEST(result.end, "newEnd");
     }
@@ -142,8 +142,7 @@ private slots:
             << u"03"_s << u"02"_s << 5 << 10 << u"03"_s << u"03"_s;
         QTest::newRow("question not a number")
             << u"03"_s << u"xx"_s << 5 << 10 << u"03"_s << u"05"_s;
-        QTest::newRow("ticket not a number")
-            << u"ab"_s << u"20"_s << 1 << 20 << u"01"_s << u"01"_s;
+        QTest::newRow("ticket not a number") << u"ab"_s << u"20"_s << 1 << 20 << u"01"_s << u"01"_s;
     }
     void advanceInOrder()
     {
@@ -265,10 +264,12 @@ private slots:
             << 16 << 1 << u"экзаменационные Билеты quz от"_s + tail << 17;
         QTest::newRow("space at 23") << 22 << 1 << u"экзаменационные билеты Quz от"_s + tail << 23;
         QTest::newRow("space at 27") << 26 << 1 << u"экзаменационные билеты quz От"_s + tail << 27;
-        QTest::newRow("last position") << 28 << 1 << u"экзаменационные билеты quz оТ"_s + tail << 29;
+        QTest::newRow("last position")
+            << 28 << 1 << u"экзаменационные билеты quz оТ"_s + tail << 29;
         QTest::newRow("wrap after 29 ticks")
             << 0 << 30 << u"Экзаменационные билеты quz от"_s + tail << 1;
-        QTest::newRow("position below 1") << -7 << 1 << u"Экзаменационные билеты quz от"_s + tail << 1;
+        QTest::newRow("position below 1")
+            << -7 << 1 << u"Экзаменационные билеты quz от"_s + tail << 1;
     }
     void titleAnimation()
     {
@@ -296,9 +297,9 @@ private slots:
         }
         for (qsizetype i = 0; i < kCaption.size(); ++i) {
             const int pos = int(i) + 1;
-            const int expected = pos > 29 || kCaption.at(i) == u' ' ? 0
-                               : (pos == 17 || pos == 24 || pos == 28) ? 2
-                                                                       : 1;
+            const int expected = pos > 29 || kCaption.at(i) == u' '      ? 0
+                                 : (pos == 17 || pos == 24 || pos == 28) ? 2
+                                                                         : 1;
             QVERIFY2(raised[i] == expected, qPrintable(QString::number(pos)));
         }
     }

@@ -157,11 +157,26 @@ void TestRunControl::advanceAtRangeEnd_data()
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("nextTicket");
     QTest::addColumn<QString>("nextQuestion");
-    QTest::newRow("inside range") << 1 << 20 << "12" << "07" << "12" << "08";
-    QTest::newRow("range end to next ticket") << 3 << 9 << "12" << "09" << "13" << "03";
-    QTest::newRow("single question range") << 5 << 5 << "07" << "05" << "08" << "05";
-    QTest::newRow("ticket 40 wraps to 01") << 20 << 20 << "40" << "20" << "01" << "20";
-    QTest::newRow("ticket 40 wraps, range start") << 4 << 11 << "40" << "11" << "01" << "04";
+    QTest::newRow("inside range") << 1 << 20 << "12"
+                                  << "07"
+                                  << "12"
+                                  << "08";
+    QTest::newRow("range end to next ticket") << 3 << 9 << "12"
+                                              << "09"
+                                              << "13"
+                                              << "03";
+    QTest::newRow("single question range") << 5 << 5 << "07"
+                                           << "05"
+                                           << "08"
+                                           << "05";
+    QTest::newRow("ticket 40 wraps to 01") << 20 << 20 << "40"
+                                           << "20"
+                                           << "01"
+                                           << "20";
+    QTest::newRow("ticket 40 wraps, range start") << 4 << 11 << "40"
+                                                  << "11"
+                                                  << "01"
+                                                  << "04";
 }
 
 void TestRunControl::advanceAtRangeEnd()
@@ -284,10 +299,14 @@ void TestRunControl::numberEditorStopsRunAndCommits_data()
     QTest::addColumn<bool>("ticket");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("ticket one digit") << true << "7" << "07";
-    QTest::newRow("ticket two digits") << true << "35" << "35";
-    QTest::newRow("question one digit") << false << "3" << "03";
-    QTest::newRow("question two digits") << false << "15" << "15";
+    QTest::newRow("ticket one digit") << true << "7"
+                                      << "07";
+    QTest::newRow("ticket two digits") << true << "35"
+                                       << "35";
+    QTest::newRow("question one digit") << false << "3"
+                                        << "03";
+    QTest::newRow("question two digits") << false << "15"
+                                         << "15";
 }
 
 void TestRunControl::numberEditorStopsRunAndCommits()

@@ -48,13 +48,16 @@ void TestSounds::answerSounds_data()
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QStringList>("wrong");
     QTest::addColumn<QStringList>("right");
-    QTest::newRow("defaults: tones only") << QString() << QStringList{"tone 200 100"} << QStringList{"tone 700 100"};
+    QTest::newRow("defaults: tones only")
+        << QString() << QStringList{"tone 200 100"} << QStringList{"tone 700 100"};
     QTest::newRow("tone then WAV")
         << QStringLiteral("WavErr=1\r\nWavOn=1\r\n[prog]\r\nWavErr=/e.wav\r\nWavYes=/y.wav\r\n")
         << QStringList{"tone 200 100", "wav /e.wav"} << QStringList{"tone 700 100", "wav /y.wav"};
     QTest::newRow("WAV on, no file chosen: empty path passed")
-        << QStringLiteral("WavErr=1\r\nbeepErr=0\r\nbeep=0\r\n") << QStringList{"wav "} << QStringList();
-    QTest::newRow("everything off") << QStringLiteral("beepErr=0\r\nbeep=0\r\n") << QStringList() << QStringList();
+        << QStringLiteral("WavErr=1\r\nbeepErr=0\r\nbeep=0\r\n") << QStringList{"wav "}
+        << QStringList();
+    QTest::newRow("everything off")
+        << QStringLiteral("beepErr=0\r\nbeep=0\r\n") << QStringList() << QStringList();
 }
 
 void TestSounds::answerSounds()

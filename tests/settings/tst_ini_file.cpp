@@ -67,35 +67,66 @@ void TstIniFile::readRules_data()
     QTest::addColumn<QByteArray>("expected");
 
     const QByteArray cut(2047, 'a');
-    QTest::newRow("key in other case") << QByteArray("[SCR]\r\nLEFT=5\r\n") << QByteArray("SCR") << QByteArray("left") << true << QByteArray("5");
-    QTest::newRow("section in other case") << QByteArray("[Prg]\r\nst=3\r\n") << QByteArray("prg") << QByteArray("st") << true << QByteArray("3");
+    QTest::newRow("key in other case") << QByteArray("[SCR]\r\nLEFT=5\r\n") << QByteArray("SCR")
+                                       << QByteArray("left") << true << QByteArray("5");
+    QTest::newRow("section in other case") << QByteArray("[Prg]\r\nst=3\r\n") << QByteArray("prg")
+                                           << QByteArray("st") << true << QByteArray("3");
     QTest::newRow("cyrillic names in other case")
-        << QByteArray("[\xd0\xc0\xc7\xc4\xc5\xcb \xa8]\r\n\xca\xcb\xde\xd7=v\r\n") // РАЗДЕЛ Ё / КЛЮЧ
-        << QByteArray("\xf0\xe0\xe7\xe4\xe5\xeb \xb8") << QByteArray("\xea\xeb\xfe\xf7") << true << QByteArray("v");
+        << QByteArray(
+               "[\xd0\xc0\xc7\xc4\xc5\xcb \xa8]\r\n\xca\xcb\xde\xd7=v\r\n") // РАЗДЕЛ Ё / КЛЮЧ
+        << QByteArray("\xf0\xe0\xe7\xe4\xe5\xeb \xb8") << QByteArray("\xea\xeb\xfe\xf7") << true
+        << QByteArray("v");
     QTest::newRow("cyrillic letters are not folded onto others")
-        << QByteArray("[s]\r\n\xc0=v\r\n") << QByteArray("s") << QByteArray("\xc1") << false << QByteArray();
-    QTest::newRow("first key occurrence") << QByteArray("[s]\r\nk=1\r\nK=2\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("1");
+        << QByteArray("[s]\r\n\xc0=v\r\n") << QByteArray("s") << QByteArray("\xc1") << false
+        << QByteArray();
+    QTest::newRow("first key occurrence") << QByteArray("[s]\r\nk=1\r\nK=2\r\n") << QByteArray("s")
+                                          << QByteArray("k") << true << QByteArray("1");
     QTest::newRow("first section occurrence")
-        << QByteArray("[s]\r\na=1\r\n[S]\r\nb=2\r\n") << QByteArray("s") << QByteArray("b") << false << QByteArray();
+        << QByteArray("[s]\r\na=1\r\n[S]\r\nb=2\r\n") << QByteArray("s") << QByteArray("b") << false
+        << QByteArray();
     QTest::newRow("key of the next section not seen")
-        << QByteArray("[s]\r\n[t]\r\nk=1\r\n") << QByteArray("s") << QByteArray("k") << false << QByteArray();
-    QTest::newRow("blanks around name and value") << QByteArray("  [ s ]  \r\n \t k \t=  v w \t\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("v w");
-    QTest::newRow("double quotes") << QByteArray("[s]\r\nk=\" v \"\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray(" v ");
-    QTest::newRow("single quotes") << QByteArray("[s]\r\nk= 'v' \r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("v");
-    QTest::newRow("mismatched quotes kept") << QByteArray("[s]\r\nk=\"v'\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("\"v'");
-    QTest::newRow("lone quote kept") << QByteArray("[s]\r\nk=\"\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("\"");
-    QTest::newRow("only one pair removed") << QByteArray("[s]\r\nk=\"\"v\"\"\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("\"v\"");
-    QTest::newRow("present empty value") << QByteArray("[prg]\r\nnBilet=\r\n") << QByteArray("prg") << QByteArray("nBilet") << true << QByteArray("");
-    QTest::newRow("missing key") << QByteArray("[prg]\r\nnVopros=1\r\n") << QByteArray("prg") << QByteArray("nBilet") << false << QByteArray();
-    QTest::newRow("missing section") << QByteArray("[prg]\r\nk=1\r\n") << QByteArray("prog") << QByteArray("k") << false << QByteArray();
-    QTest::newRow("key before any section") << QByteArray("k=1\r\n[s]\r\n") << QByteArray("s") << QByteArray("k") << false << QByteArray();
-    QTest::newRow("commented key is another key") << QByteArray("[s]\r\n;k=1\r\n") << QByteArray("s") << QByteArray("k") << false << QByteArray();
-    QTest::newRow("value holds equals signs") << QByteArray("[s]\r\nk=a=b\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("a=b");
-    QTest::newRow("text after the bracket ignored") << QByteArray("[s] ; note\r\nk=1\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("1");
-    QTest::newRow("unclosed bracket is no section") << QByteArray("[s]\r\n[t\r\nk=1\r\n") << QByteArray("s") << QByteArray("k") << true << QByteArray("1");
-    QTest::newRow("CR only line ends") << QByteArray("[s]\rk=1\rj=2") << QByteArray("s") << QByteArray("j") << true << QByteArray("2");
-    QTest::newRow("long value cut to 2047") << QByteArray("[s]\r\nk=" + cut + "bcd\r\n") << QByteArray("s") << QByteArray("k") << true << cut;
-    QTest::newRow("2047 characters kept whole") << QByteArray("[s]\r\nk=" + cut + "\r\n") << QByteArray("s") << QByteArray("k") << true << cut;
+        << QByteArray("[s]\r\n[t]\r\nk=1\r\n") << QByteArray("s") << QByteArray("k") << false
+        << QByteArray();
+    QTest::newRow("blanks around name and value")
+        << QByteArray("  [ s ]  \r\n \t k \t=  v w \t\r\n") << QByteArray("s") << QByteArray("k")
+        << true << QByteArray("v w");
+    QTest::newRow("double quotes") << QByteArray("[s]\r\nk=\" v \"\r\n") << QByteArray("s")
+                                   << QByteArray("k") << true << QByteArray(" v ");
+    QTest::newRow("single quotes") << QByteArray("[s]\r\nk= 'v' \r\n") << QByteArray("s")
+                                   << QByteArray("k") << true << QByteArray("v");
+    QTest::newRow("mismatched quotes kept") << QByteArray("[s]\r\nk=\"v'\r\n") << QByteArray("s")
+                                            << QByteArray("k") << true << QByteArray("\"v'");
+    QTest::newRow("lone quote kept") << QByteArray("[s]\r\nk=\"\r\n") << QByteArray("s")
+                                     << QByteArray("k") << true << QByteArray("\"");
+    QTest::newRow("only one pair removed")
+        << QByteArray("[s]\r\nk=\"\"v\"\"\r\n") << QByteArray("s") << QByteArray("k") << true
+        << QByteArray("\"v\"");
+    QTest::newRow("present empty value") << QByteArray("[prg]\r\nnBilet=\r\n") << QByteArray("prg")
+                                         << QByteArray("nBilet") << true << QByteArray("");
+    QTest::newRow("missing key") << QByteArray("[prg]\r\nnVopros=1\r\n") << QByteArray("prg")
+                                 << QByteArray("nBilet") << false << QByteArray();
+    QTest::newRow("missing section") << QByteArray("[prg]\r\nk=1\r\n") << QByteArray("prog")
+                                     << QByteArray("k") << false << QByteArray();
+    QTest::newRow("key before any section") << QByteArray("k=1\r\n[s]\r\n") << QByteArray("s")
+                                            << QByteArray("k") << false << QByteArray();
+    QTest::newRow("commented key is another key")
+        << QByteArray("[s]\r\n;k=1\r\n") << QByteArray("s") << QByteArray("k") << false
+        << QByteArray();
+    QTest::newRow("value holds equals signs") << QByteArray("[s]\r\nk=a=b\r\n") << QByteArray("s")
+                                              << QByteArray("k") << true << QByteArray("a=b");
+    QTest::newRow("text after the bracket ignored")
+        << QByteArray("[s] ; note\r\nk=1\r\n") << QByteArray("s") << QByteArray("k") << true
+        << QByteArray("1");
+    QTest::newRow("unclosed bracket is no section")
+        << QByteArray("[s]\r\n[t\r\nk=1\r\n") << QByteArray("s") << QByteArray("k") << true
+        << QByteArray("1");
+    QTest::newRow("CR only line ends") << QByteArray("[s]\rk=1\rj=2") << QByteArray("s")
+                                       << QByteArray("j") << true << QByteArray("2");
+    QTest::newRow("long value cut to 2047") << QByteArray("[s]\r\nk=" + cut + "bcd\r\n")
+                                            << QByteArray("s") << QByteArray("k") << true << cut;
+    QTest::newRow("2047 characters kept whole")
+        << QByteArray("[s]\r\nk=" + cut + "\r\n") << QByteArray("s") << QByteArray("k") << true
+        << cut;
 }
 
 void TstIniFile::readRules()
@@ -106,7 +137,8 @@ void TstIniFile::readRules()
     QFETCH(bool, present);
     QFETCH(QByteArray, expected);
 
-    const std::optional<std::string> v = IniDocument::parse(bytes(text)).value(bytes(section), bytes(key));
+    const std::optional<std::string> v =
+        IniDocument::parse(bytes(text)).value(bytes(section), bytes(key));
     QCOMPARE(v.has_value(), present);
     if (present)
         QCOMPARE(qbytes(*v), expected);
@@ -126,8 +158,10 @@ void TstIniFile::integers_data()
     QTest::newRow("0X hex mixed digits") << QByteArray("0XaF") << true << 175;
     QTest::newRow("leading zeros") << QByteArray("007") << true << 7;
     QTest::newRow("largest") << QByteArray("2147483647") << true << std::numeric_limits<int>::max();
-    QTest::newRow("smallest") << QByteArray("-2147483648") << true << std::numeric_limits<int>::min();
-    QTest::newRow("largest hex") << QByteArray("$7FFFFFFF") << true << std::numeric_limits<int>::max();
+    QTest::newRow("smallest") << QByteArray("-2147483648") << true
+                              << std::numeric_limits<int>::min();
+    QTest::newRow("largest hex") << QByteArray("$7FFFFFFF") << true
+                                 << std::numeric_limits<int>::max();
     QTest::newRow("trailing junk") << QByteArray("10px") << false << 0;
     QTest::newRow("empty") << QByteArray("") << false << 0;
     QTest::newRow("overflow") << QByteArray("2147483648") << false << 0;
@@ -200,35 +234,36 @@ void TstIniFile::writeRules_data()
     QTest::addColumn<QByteArray>("after");
 
     QTest::newRow("replace value")
-        << QByteArray("[SCR]\r\nleft=1\r\ntop=2\r\n") << QByteArray("SCR") << QByteArray("left") << QByteArray("16")
-        << QByteArray("[SCR]\r\nleft=16\r\ntop=2\r\n");
+        << QByteArray("[SCR]\r\nleft=1\r\ntop=2\r\n") << QByteArray("SCR") << QByteArray("left")
+        << QByteArray("16") << QByteArray("[SCR]\r\nleft=16\r\ntop=2\r\n");
     QTest::newRow("replace keeps name spelling and blanks")
-        << QByteArray("[scr]\r\n  LEFT = 1 \r\n") << QByteArray("SCR") << QByteArray("left") << QByteArray("16")
-        << QByteArray("[scr]\r\n  LEFT = 16\r\n");
+        << QByteArray("[scr]\r\n  LEFT = 1 \r\n") << QByteArray("SCR") << QByteArray("left")
+        << QByteArray("16") << QByteArray("[scr]\r\n  LEFT = 16\r\n");
     QTest::newRow("replace first occurrence only")
-        << QByteArray("[s]\r\nk=1\r\nk=2\r\n[s]\r\nk=3\r\n") << QByteArray("s") << QByteArray("k") << QByteArray("9")
-        << QByteArray("[s]\r\nk=9\r\nk=2\r\n[s]\r\nk=3\r\n");
+        << QByteArray("[s]\r\nk=1\r\nk=2\r\n[s]\r\nk=3\r\n") << QByteArray("s") << QByteArray("k")
+        << QByteArray("9") << QByteArray("[s]\r\nk=9\r\nk=2\r\n[s]\r\nk=3\r\n");
     QTest::newRow("add key after last key line")
-        << QByteArray("[s]\r\na=1\r\n; note\r\nb=2\r\n\r\n; tail\r\n[t]\r\nx=1\r\n") << QByteArray("s") << QByteArray("c") << QByteArray("3")
+        << QByteArray("[s]\r\na=1\r\n; note\r\nb=2\r\n\r\n; tail\r\n[t]\r\nx=1\r\n")
+        << QByteArray("s") << QByteArray("c") << QByteArray("3")
         << QByteArray("[s]\r\na=1\r\n; note\r\nb=2\r\nc=3\r\n\r\n; tail\r\n[t]\r\nx=1\r\n");
     QTest::newRow("add key to empty section")
         << QByteArray("[s]\r\n\r\n[t]\r\n") << QByteArray("s") << QByteArray("k") << QByteArray("v")
         << QByteArray("[s]\r\nk=v\r\n\r\n[t]\r\n");
     QTest::newRow("key of the same name elsewhere untouched")
-        << QByteArray("[t]\r\nk=1\r\n[s]\r\n") << QByteArray("s") << QByteArray("k") << QByteArray("2")
-        << QByteArray("[t]\r\nk=1\r\n[s]\r\nk=2\r\n");
+        << QByteArray("[t]\r\nk=1\r\n[s]\r\n") << QByteArray("s") << QByteArray("k")
+        << QByteArray("2") << QByteArray("[t]\r\nk=1\r\n[s]\r\nk=2\r\n");
     QTest::newRow("add section at end")
-        << QByteArray("junk line\r\n[s]\r\na=1") << QByteArray("prog") << QByteArray("WavYes") << QByteArray("a.wav")
+        << QByteArray("junk line\r\n[s]\r\na=1") << QByteArray("prog") << QByteArray("WavYes")
+        << QByteArray("a.wav")
         << QByteArray("junk line\r\n[s]\r\na=1\r\n[prog]\r\nWavYes=a.wav\r\n");
-    QTest::newRow("empty text")
-        << QByteArray() << QByteArray("prg") << QByteArray("first") << QByteArray("0")
-        << QByteArray("[prg]\r\nfirst=0\r\n");
+    QTest::newRow("empty text") << QByteArray() << QByteArray("prg") << QByteArray("first")
+                                << QByteArray("0") << QByteArray("[prg]\r\nfirst=0\r\n");
     QTest::newRow("LF and CR line ends become CR LF")
-        << QByteArray("[s]\nk=1\n;c\rx=2\r") << QByteArray("s") << QByteArray("k") << QByteArray("5")
-        << QByteArray("[s]\r\nk=5\r\n;c\r\nx=2\r\n");
-    QTest::newRow("empty value")
-        << QByteArray("[s]\r\nk=1\r\n") << QByteArray("s") << QByteArray("k") << QByteArray("")
-        << QByteArray("[s]\r\nk=\r\n");
+        << QByteArray("[s]\nk=1\n;c\rx=2\r") << QByteArray("s") << QByteArray("k")
+        << QByteArray("5") << QByteArray("[s]\r\nk=5\r\n;c\r\nx=2\r\n");
+    QTest::newRow("empty value") << QByteArray("[s]\r\nk=1\r\n") << QByteArray("s")
+                                 << QByteArray("k") << QByteArray("")
+                                 << QByteArray("[s]\r\nk=\r\n");
     QTest::newRow("blanks at the ends quoted")
         << QByteArray() << QByteArray("s") << QByteArray("k") << QByteArray(" v ")
         << QByteArray("[s]\r\nk=\" v \"\r\n");
@@ -270,7 +305,8 @@ void TstIniFile::missingFileCreatedByFirstWrite()
     QVERIFY(ini.writeBool("prg", "delErr", true));
     QVERIFY(ini.flush());
     QCOMPARE(fileContent(path), QByteArray("[SCR]\r\nleft2=-3\r\n[prg]\r\ndelErr=1\r\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("quz.ini")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("quz.ini")});
 }
 
 void TstIniFile::handEditedLfFile()
@@ -331,7 +367,7 @@ void TstIniFile::refusedWrite()
     QVERIFY(dir.isValid());
     const QByteArray old("[SCR]\r\nleft=1\r\n");
     QString path;
-    QString keptFile; // a file whose content must survive the failed write
+    QString keptFile;   // a file whose content must survive the failed write
     int leftBefore = 0; // what the batch reads before its write
     // Gives the owner back every right on the folder, so it can be removed.
     struct RestoreRights {
@@ -339,7 +375,8 @@ void TstIniFile::refusedWrite()
         ~RestoreRights()
         {
             if (!folder.isEmpty())
-                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QFile::setPermissions(folder,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
     } restore;
     if (kind == QLatin1String("parentFile")) {

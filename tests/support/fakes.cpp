@@ -61,10 +61,7 @@ void FakeSound::tone(int frequencyHz, int durationMs)
     calls << QStringLiteral("tone %1 %2").arg(frequencyHz).arg(durationMs);
 }
 
-void FakeSound::playWav(const QString &path)
-{
-    calls << QStringLiteral("wav ") + path;
-}
+void FakeSound::playWav(const QString &path) { calls << QStringLiteral("wav ") + path; }
 
 ProgramDir::ProgramDir()
 {
@@ -77,10 +74,7 @@ ProgramDir::ProgramDir()
     services.clock = &clock;
 }
 
-QString ProgramDir::path(const QString &name) const
-{
-    return dir.filePath(name);
-}
+QString ProgramDir::path(const QString &name) const { return dir.filePath(name); }
 
 void ProgramDir::write(const QString &name, const QByteArray &bytes) const
 {
@@ -104,10 +98,7 @@ QByteArray ProgramDir::read(const QString &name) const
     return f.readAll();
 }
 
-bool ProgramDir::exists(const QString &name) const
-{
-    return QFileInfo::exists(path(name));
-}
+bool ProgramDir::exists(const QString &name) const { return QFileInfo::exists(path(name)); }
 
 QByteArray ProgramDir::settings() const
 {
@@ -142,17 +133,15 @@ Forms::~Forms()
     form1.reset();
 }
 
-QByteArray cp1251(const QString &text)
-{
-    return QByteArray::fromStdString(bank::toCp1251(text));
-}
+QByteArray cp1251(const QString &text) { return QByteArray::fromStdString(bank::toCp1251(text)); }
 
 QByteArray smallQuestionFile(int tickets, int questions)
 {
     QString text;
     for (int t = 1; t <= tickets; ++t)
         for (int q = 1; q <= questions; ++q) {
-            const QString key = QStringLiteral("%1%2").arg(t, 2, 10, QChar(u'0')).arg(q, 2, 10, QChar(u'0'));
+            const QString key =
+                QStringLiteral("%1%2").arg(t, 2, 10, QChar(u'0')).arg(q, 2, 10, QChar(u'0'));
             text += QStringLiteral("билет") + key + QStringLiteral("2\r\n");
             text += QStringLiteral("Вопрос %1\r\n").arg(key);
             text += QStringLiteral("Первый\r\nВторой\r\nТретий\r\n\r\n");

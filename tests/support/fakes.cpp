@@ -33,9 +33,12 @@ std::optional<QString> FakeDialogs::openFile(QWidget *, const OpenFileRequest &r
     requests.append(request);
     if (answers.empty())
         return std::nullopt;
-    auto answer = answers.front();
+    const bool confirmed = answers.front().has_value();
+    const QString chosen = answers.front().value_or(QString());
     answers.pop_front();
-    return answer;
+    if (!confirmed)
+        return std::nullopt;
+    return chosen;
 }
 
 QStringList FakeDialogs::texts() const

@@ -27,8 +27,8 @@ void BenchPicture::initTestCase()
                  ? demo
                  : QStringLiteral(QUZ_DEMO_DATA_DIR "/../tests/data/pictures/red_600x300.jpg");
     quz::bank::JpegPicture probe;
-    const auto error = probe.loadFile(m_file);
-    QVERIFY2(!error, qPrintable(error ? error->message : QString()));
+    const quz::Status loaded = probe.loadFile(m_file);
+    QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
     qInfo("picture %s, %d x %d", qPrintable(m_file), probe.width(), probe.height());
 }
 
@@ -39,7 +39,7 @@ void BenchPicture::loadAndFirstDraw()
     QImage target(widget.size(), QImage::Format_RGB32);
     QBENCHMARK {
         quz::bank::JpegPicture picture;
-        if (picture.loadFile(m_file))
+        if (!picture.loadFile(m_file))
             QFAIL("load failed");
         widget.setJpeg(std::move(picture));
         widget.render(&target);
@@ -52,7 +52,7 @@ void BenchPicture::redrawDecoded()
     quz::practice::TImage widget;
     widget.resize(556, 114);
     quz::bank::JpegPicture picture;
-    QVERIFY(!picture.loadFile(m_file));
+    QVERIFY(picture.loadFile(m_file).ok());
     widget.setJpeg(std::move(picture));
     QImage target(widget.size(), QImage::Format_RGB32);
     widget.render(&target);

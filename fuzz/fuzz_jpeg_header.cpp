@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     quz::bank::JpegPicture picture;
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    if (picture.loadBytes(bytes))
+    if (!picture.loadBytes(bytes))
         return 0;
     // Headers that promise huge pictures are decoded only up to a few
     // megapixels here, to keep every input quick; the library's own limit is
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QImage &image = picture.image();
     if (!image.isNull() && image.size() != picture.size())
         __builtin_trap();
-    if (image.isNull() && !picture.decodeError())
+    if (image.isNull() && picture.decodeResult().ok())
         __builtin_trap();
     return 0;
 }

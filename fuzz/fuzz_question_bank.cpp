@@ -2,7 +2,7 @@
 // the text, always end.
 #include "bank/comment_bank.h"
 #include "bank/question_bank.h"
-#include "bank/text_file.h"
+#include "files/text_file.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string bank =
-        quz::bank::normaliseLines(std::string_view(reinterpret_cast<const char *>(data), size));
+        quz::files::normaliseLines(std::string_view(reinterpret_cast<const char *>(data), size));
     static const char *const numbers[] = {"01", "02", "10", "20", "40", "7", "", "xx"};
     for (const char *t : numbers)
         for (const char *q : numbers) {

@@ -3,7 +3,7 @@
 
 #include "comment/Unit2.h"
 #include "journal/Unit3.h"
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 #include "platform/program_paths.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_shell.h"

@@ -1,6 +1,7 @@
 #include "bank/comment_bank.h"
 
-#include "bank/text_file.h"
+#include "files/file_io.h"
+#include "files/text_file.h"
 
 #include <charconv>
 
@@ -38,20 +39,21 @@ QString commentCaption(const QString &ticket, const QString &question)
            + question;
 }
 
-bool CommentBank::loadFile(const QString &path, QString *error)
+Status CommentBank::loadFile(const QString &path)
 {
-    const auto bytes = readFileBytes(path, error);
+    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
     if (!bytes)
-        return false;
-    setText(*bytes);
-    return true;
+        return Failure{bytes.error()};
+    setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    return {};
 }
 
-void CommentBank::setText(std::string_view fileBytes) { m_text = normaliseLines(fileBytes); }
+void CommentBank::setText(std::string_view fileBytes) { m_text = files::normaliseLines(fileBytes); }
 
 QString CommentBank::lookup(const QString &ticket, const QString &question) const
 {
-    return fromCp1251(lookupComment(m_text, toCp1251(ticket), toCp1251(question)));
+    return files::fromCp1251(
+        lookupComment(m_text, files::toCp1251(ticket), files::toCp1251(question)));
 }
 
 } // namespace quz::bank

@@ -3,6 +3,8 @@
 // (every line followed by CR LF), looked up by ticket and question with three
 // substring searches over the whole text.
 
+#include "files/outcome.h"
+
 #include <QString>
 #include <string>
 #include <string_view>
@@ -21,7 +23,9 @@ QString commentCaption(const QString &ticket, const QString &question);
 
 class CommentBank {
 public:
-    bool loadFile(const QString &path, QString *error);
+    // Reads "koment.txt" (or any file) into the bank; on failure the bank
+    // stays as it was.
+    Status loadFile(const QString &path);
     void setText(std::string_view fileBytes);
     const std::string &text() const { return m_text; }
     QString lookup(const QString &ticket, const QString &question) const;

@@ -1,9 +1,8 @@
 #include "bank/picture_store.h"
 
-#include "bank/text_file.h"
+#include "files/file_io.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
@@ -102,15 +101,6 @@ void cmykRowToRgb32(const JSAMPLE *in, QRgb *out, int width)
     }
 }
 
-// The whole file as bytes, or the file layer's failure text.
-std::optional<QByteArray> readWholeFile(const QString &path, QString *error)
-{
-    std::optional<std::string> bytes = readFileBytes(path, error);
-    if (!bytes)
-        return std::nullopt;
-    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
-}
-
 } // namespace
 
 QString pictureRelativePath(const QString &ticket, const QString &question)
@@ -130,8 +120,6 @@ QString picturePath(const QString &programDir, const QString &ticket, const QStr
     const QString relative = pictureRelativePath(ticket, question);
     return relative.isEmpty() ? QString() : QDir(programDir).filePath(relative);
 }
-
-bool isPictureFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
 QRect fitRect(int w, int h, int cw, int ch)
 {
@@ -162,18 +150,17 @@ QString jpegErrorText(int code) { return QStringLiteral("JPEG error #%1").arg(co
 
 void JpegPicture::reset() { *this = JpegPicture(); }
 
-std::optional<JpegPicture::Error> JpegPicture::loadFile(const QString &path)
+Status JpegPicture::loadFile(const QString &path)
 {
-    QString failure;
-    std::optional<QByteArray> bytes = readWholeFile(path, &failure);
+    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Picture);
     if (!bytes) {
         reset();
-        return Error{kFileError, failure};
+        return Failure{bytes.error()};
     }
-    return loadBytes(std::move(*bytes));
+    return loadBytes(std::move(bytes).value());
 }
 
-std::optional<JpegPicture::Error> JpegPicture::loadBytes(QByteArray bytes)
+Status JpegPicture::loadBytes(QByteArray bytes)
 {
     reset();
     try {
@@ -185,10 +172,10 @@ std::optional<JpegPicture::Error> JpegPicture::loadBytes(QByteArray bytes)
         m_progressive = decoder.info.progressive_mode != 0;
     } catch (const JpegAbort &abort) {
         reset();
-        return Error{abort.code, jpegErrorText(abort.code)};
+        return Failure{jpegErrorText(abort.code)};
     }
     m_bytes = std::move(bytes);
-    return std::nullopt;
+    return {};
 }
 
 const QImage &JpegPicture::image()
@@ -224,7 +211,7 @@ const QImage &JpegPicture::image()
         }
         jpeg_finish_decompress(&info);
     } catch (const JpegAbort &abort) {
-        m_decodeError = Error{abort.code, jpegErrorText(abort.code)};
+        m_decodeResult = Failure{jpegErrorText(abort.code)};
     }
     return m_image;
 }
@@ -245,22 +232,14 @@ QImage paintPlaceholder(QImage bitmap, QSize controlSize, QColor colour)
     return bitmap;
 }
 
-std::optional<QImage> placeholderPicture(const QString &path, QSize controlSize, QColor buttonFace,
-                                         QString *error)
+Outcome<QImage> placeholderPicture(const QString &path, QSize controlSize, QColor buttonFace)
 {
-    QString failure;
-    std::optional<QByteArray> bytes = readWholeFile(path, &failure);
-    QImage bitmap;
-    if (bytes) {
-        bitmap = QImage::fromData(*bytes, "BMP");
-        if (bitmap.isNull())
-            failure = QStringLiteral("Bitmap image is not valid");
-    }
-    if (bitmap.isNull()) {
-        if (error)
-            *error = failure;
-        return std::nullopt;
-    }
+    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bitmap);
+    if (!bytes)
+        return Failure{bytes.error()};
+    QImage bitmap = QImage::fromData(*bytes, "BMP");
+    if (bitmap.isNull())
+        return Failure{QStringLiteral("Bitmap image is not valid")};
     return paintPlaceholder(std::move(bitmap), controlSize, buttonFace);
 }
 

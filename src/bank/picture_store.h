@@ -7,6 +7,8 @@
 // the start-up picture check and its message, or deciding what a failure
 // means for the display (the main window does that).
 
+#include "files/outcome.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -36,10 +38,6 @@ QString pictureRelativePath(const QString &ticket, const QString &question);
 // pictureRelativePath() is empty.
 QString picturePath(const QString &programDir, const QString &ticket, const QString &question);
 
-// True when path names an existing regular file (or a link to one). A folder,
-// a missing name and an empty path are all false.
-bool isPictureFile(const QString &path);
-
 // The fit rule of the picture control: where a w x h picture is drawn inside a
 // cw x ch area. The aspect ratio is kept (sizes truncated towards zero), small
 // pictures are enlarged, large ones reduced, and the result is centred with
@@ -58,15 +56,6 @@ QRect fitRect(int w, int h, int cw, int ch);
 // picture cannot be read.
 class JpegPicture {
 public:
-    // A failure as a value. For JPEG failures code is libjpeg's message code
-    // and message is "JPEG error #<code>"; for a file that cannot be read code
-    // is kFileError and message names the file and gives the system's reason.
-    struct Error {
-        int code = 0;
-        QString message;
-    };
-    static constexpr int kFileError = -1;
-
     // Largest bitmap decoded (pixels). A bigger picture loads but its decode
     // fails with libjpeg's "insufficient memory" code instead of allocating
     // gigabytes for a damaged or hostile header.
@@ -74,13 +63,15 @@ public:
 
     enum class ColorModel { None, Gray, Rgb, YCbCr, Cmyk, Ycck, Unknown };
 
-    // Reads the whole file (bank::readFileBytes), then as loadBytes(). A file
-    // that cannot be read gives `Cannot open file "<full path>". <reason>`.
-    // On failure the picture is empty afterwards.
-    std::optional<Error> loadFile(const QString &path);
-    // Parses the header of bytes and keeps them for the decode. On failure
+    // Reads the whole file into the buffer the decoder uses, then as
+    // loadBytes(). A file that cannot be read (or is larger than a picture
+    // may be) gives `Cannot open file "<full path>". <reason>`. On failure
     // the picture is empty afterwards.
-    std::optional<Error> loadBytes(QByteArray bytes);
+    Status loadFile(const QString &path);
+    // Parses the header of bytes and keeps them for the decode; a damaged
+    // header fails with "JPEG error #<n>". On failure the picture is empty
+    // afterwards.
+    Status loadBytes(QByteArray bytes);
 
     bool isNull() const { return m_bytes.isEmpty(); }
     int width() const { return m_width; }
@@ -92,13 +83,13 @@ public:
     // The decoded bitmap (Format_RGB32, width() x height()). Decodes on the
     // first call after a load; later calls return the same bitmap. When the
     // decode fails part-way, the rows decoded until then are kept (the rest
-    // is mid grey) and decodeError() tells why; when it fails before any row
+    // is mid grey) and decodeResult() tells why; when it fails before any row
     // exists, the bitmap is null. Null for an empty picture.
     const QImage &image();
     bool isDecoded() const { return m_decoded; }
-    // The error of the decode, once image() has run; nothing before that and
-    // after a clean decode.
-    std::optional<Error> decodeError() const { return m_decodeError; }
+    // The failure of the decode ("JPEG error #<n>"), once image() has run;
+    // success before that and after a clean decode.
+    const Status &decodeResult() const { return m_decodeResult; }
 
 private:
     void reset();
@@ -110,7 +101,7 @@ private:
     bool m_progressive = false;
     bool m_decoded = false;
     QImage m_image;
-    std::optional<Error> m_decodeError;
+    Status m_decodeResult;
 };
 
 // "JPEG error #<code>".
@@ -123,10 +114,8 @@ QString jpegErrorText(int code);
 QImage paintPlaceholder(QImage bitmap, QSize controlSize, QColor colour);
 
 // Reads the Windows bitmap at path and paints it as paintPlaceholder() does.
-// Returns nothing and sets *error (when error is not null) when the file cannot
-// be opened (`Cannot open file ...`) or holds no readable bitmap
-// ("Bitmap image is not valid").
-std::optional<QImage> placeholderPicture(const QString &path, QSize controlSize, QColor buttonFace,
-                                         QString *error);
+// Fails when the file cannot be opened (`Cannot open file ...`) or holds no
+// readable bitmap ("Bitmap image is not valid").
+Outcome<QImage> placeholderPicture(const QString &path, QSize controlSize, QColor buttonFace);
 
 } // namespace quz::bank

@@ -1,6 +1,7 @@
 #include "bank/question_bank.h"
 
-#include "bank/text_file.h"
+#include "files/file_io.h"
+#include "files/text_file.h"
 
 namespace quz::bank {
 
@@ -88,26 +89,30 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
     return result;
 }
 
-bool QuestionBank::loadFile(const QString &path, QString *error)
+Status QuestionBank::loadFile(const QString &path)
 {
-    const auto bytes = readFileBytes(path, error);
+    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
     if (!bytes)
-        return false;
-    setText(*bytes);
-    return true;
+        return Failure{bytes.error()};
+    setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    return {};
 }
 
-void QuestionBank::setText(std::string_view fileBytes) { m_text = normaliseLines(fileBytes); }
+void QuestionBank::setText(std::string_view fileBytes)
+{
+    m_text = files::normaliseLines(fileBytes);
+}
 
 Question QuestionBank::lookup(const QString &ticket, const QString &question) const
 {
-    const QuestionRaw raw = lookupQuestion(m_text, toCp1251(ticket), toCp1251(question));
+    const QuestionRaw raw =
+        lookupQuestion(m_text, files::toCp1251(ticket), files::toCp1251(question));
     Question q;
     q.found = raw.found;
-    q.answer = fromCp1251(raw.answer);
-    q.text = fromCp1251(raw.text);
+    q.answer = files::fromCp1251(raw.answer);
+    q.text = files::fromCp1251(raw.text);
     for (const auto &item : raw.variants)
-        q.variants << fromCp1251(item);
+        q.variants << files::fromCp1251(item);
     return q;
 }
 

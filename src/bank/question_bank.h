@@ -10,6 +10,8 @@
 // absent yields an empty result, and a text that ends inside the variant
 // list ends the list there.
 
+#include "files/outcome.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -48,8 +50,8 @@ public:
     {}
 
     // Reads "vopros.txt" (or any file) into the bank; on failure the bank
-    // stays as it was and `error` holds the text for the error box.
-    bool loadFile(const QString &path, QString *error);
+    // stays as it was and the failure names the file and the reason.
+    Status loadFile(const QString &path);
     void setText(std::string_view fileBytes);
 
     const std::string &text() const { return m_text; }

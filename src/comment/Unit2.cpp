@@ -1,9 +1,10 @@
 #include "comment/Unit2.h"
 
-#include "platform/anchors.h"
+#include "comment/main_window_link.h"
+#include "platform/control_state.h"
 #include "platform/look.h"
-#include "platform/settings_batch.h"
-#include "practice/Unit1.h"
+#include "platform/window_geometry.h"
+#include "settings/settings_batch.h"
 
 #include <QHideEvent>
 #include <QKeyEvent>
@@ -24,7 +25,7 @@ TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     Koment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Koment->setLineWrapMode(QTextEdit::WidgetWidth);
     Koment->viewport()->setCursor(Qt::SizeAllCursor);
-    Koment->setProperty("hint", QStringLiteral("Двойной клик [любая клавиша] - Закрыть"));
+    quz::platform::setHint(Koment, QStringLiteral("Двойной клик [любая клавиша] - Закрыть"));
     quz::look::setBackground(Koment, quz::look::light3D());
     quz::look::setBackground(Koment->viewport(), quz::look::light3D());
     Koment->installEventFilter(this);
@@ -43,28 +44,20 @@ TForm2::~TForm2()
 
 void TForm2::FormCreate()
 {
-    const quz::platform::SettingsBatch ini(m_services.settingsPath());
-    const int left = ini.integer("SCR", "left2", 0);
-    const int top = ini.integer("SCR", "top2", 473);
-    const int height = ini.integer("SCR", "height2", 97);
-    const int width = ini.integer("SCR", "width2", 800);
-    quz::platform::setOuterGeometry(this, left, top, width, height);
+    const quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::readGeometry(this, ini, quz::settings::keys::commentWindow);
 }
 
 void TForm2::FormHide()
 {
-    quz::platform::SettingsBatch ini(m_services.settingsPath());
-    const QRect outer = quz::platform::outerGeometry(this);
-    ini.setInteger("SCR", "left2", outer.left());
-    ini.setInteger("SCR", "top2", outer.top());
-    ini.setInteger("SCR", "height2", outer.height());
-    ini.setInteger("SCR", "width2", outer.width());
-    if (!ini.flush()) {
-        m_services.dialogs->showFailure(this, m_services.title(), ini.error());
+    quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::writeGeometry(ini, quz::settings::keys::commentWindow, this);
+    if (const quz::Status written = ini.flush(); !written) {
+        m_services.dialogs->showFailure(this, m_services.title(), written.error());
         return;
     }
-    if (m_windows.Form1)
-        m_windows.Form1->activateWindow();
+    if (m_windows.mainWindow)
+        m_windows.mainWindow->activateMainWindow();
 }
 
 void TForm2::showWindow()

@@ -1,11 +1,13 @@
 #include "journal/Unit3.h"
 
-#include "bank/text_file.h"
+#include "files/file_io.h"
+#include "files/text_file.h"
 #include "journal/journal_entries.h"
-#include "platform/anchors.h"
+#include "journal/practice_link.h"
+#include "platform/control_state.h"
 #include "platform/look.h"
-#include "platform/settings_batch.h"
-#include "practice/Unit1.h"
+#include "platform/window_geometry.h"
+#include "settings/settings_batch.h"
 
 #include <QCheckBox>
 #include <QHideEvent>
@@ -13,14 +15,13 @@
 #include <QShowEvent>
 #include <QToolButton>
 
+using quz::platform::setHint;
 using quz::platform::setTag;
 using quz::platform::tag;
+using quz::platform::Tooltip;
 namespace look = quz::look;
 
 namespace {
-
-const QString kModeOff = QStringLiteral("Ответить");
-const QString kModeOn = QStringLiteral("Хватит");
 
 QToolButton *flatButton(QWidget *parent, const QString &caption, const QColor &colour)
 {
@@ -50,20 +51,21 @@ TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     setTag(this, 1);
 
     delErr = new QCheckBox(QStringLiteral("Удалять после ответа"), this);
-    delErr->setToolTip(QStringLiteral("Удалять вопрос из журнала ошибок после ответа на него"));
+    setHint(delErr, QStringLiteral("Удалять вопрос из журнала ошибок после ответа на него"),
+            Tooltip::Shown);
 
     SpeedButton1 = flatButton(this, QStringLiteral("сохранить"), look::green());
-    SpeedButton1->setProperty("hint", QStringLiteral("Сохранить \"журнал ошибок\""));
+    setHint(SpeedButton1, QStringLiteral("Сохранить \"журнал ошибок\""));
     SpeedButton2 = flatButton(this, QStringLiteral("загрузить"), look::navy());
-    SpeedButton2->setProperty("hint", QStringLiteral("Загруить \"журнал ошибок\""));
+    setHint(SpeedButton2, QStringLiteral("Загруить \"журнал ошибок\""));
     sbClear = flatButton(this, QStringLiteral("Очистить"), look::red());
-    sbClear->setToolTip(QStringLiteral("Очистить журнал"));
-    sbAnsver = flatButton(this, kModeOff, look::blue());
+    setHint(sbClear, QStringLiteral("Очистить журнал"), Tooltip::Shown);
+    sbAnsver = flatButton(this, kModeOffCaption, look::blue());
     sbAnsver->setFont(look::windowFont(8, true));
     sbAnsver->setCursor(Qt::PointingHandCursor);
-    sbAnsver->setToolTip(QStringLiteral("Ответить на вопросы из журнала ошибок"));
+    setHint(sbAnsver, QStringLiteral("Ответить на вопросы из журнала ошибок"), Tooltip::Shown);
     sbClose = flatButton(this, QStringLiteral("Скрыть"), look::purple());
-    sbClose->setToolTip(QStringLiteral("Без комментариев"));
+    setHint(sbClose, QStringLiteral("Без комментариев"), Tooltip::Shown);
 
     connect(sbClear, &QToolButton::clicked, this, &TForm3::sbClearClick);
     connect(sbClose, &QToolButton::clicked, this, &TForm3::sbCloseClick);
@@ -79,26 +81,18 @@ TForm3::~TForm3()
 
 void TForm3::FormCreate()
 {
-    const quz::platform::SettingsBatch ini(m_services.settingsPath());
-    const int left = ini.integer("SCR", "left3", 611);
-    const int top = ini.integer("SCR", "top3", 0);
-    const int height = ini.integer("SCR", "height3", 472);
-    const int width = ini.integer("SCR", "width3", 189);
-    quz::platform::setOuterGeometry(this, left, top, width, height);
-    delErr->setChecked(ini.boolean("prg", "delErr", true));
+    const quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::readGeometry(this, ini, quz::settings::keys::journalWindow);
+    delErr->setChecked(ini.read(quz::settings::keys::deleteAnswered));
 }
 
 void TForm3::FormHide()
 {
-    quz::platform::SettingsBatch ini(m_services.settingsPath());
-    const QRect outer = quz::platform::outerGeometry(this);
-    ini.setInteger("SCR", "left3", outer.left());
-    ini.setInteger("SCR", "top3", outer.top());
-    ini.setInteger("SCR", "height3", outer.height());
-    ini.setInteger("SCR", "width3", outer.width());
-    ini.setBoolean("prg", "delErr", delErr->isChecked());
-    if (!ini.flush())
-        m_services.dialogs->showFailure(this, m_services.title(), ini.error());
+    quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::writeGeometry(ini, quz::settings::keys::journalWindow, this);
+    ini.write(quz::settings::keys::deleteAnswered, delErr->isChecked());
+    if (const quz::Status written = ini.flush(); !written)
+        m_services.dialogs->showFailure(this, m_services.title(), written.error());
 }
 
 void TForm3::FormShow()
@@ -109,14 +103,15 @@ void TForm3::FormShow()
         return;
     setTag(sbAnsver, 0);
     setTag(this, 0);
-    QString error;
-    const auto bytes = quz::bank::readFileBytes(m_services.commandLineFile, &error);
+    const quz::Outcome<QByteArray> bytes =
+        quz::files::readFileBytes(m_services.commandLineFile, quz::files::FileKind::Journal);
     if (!bytes) {
-        m_services.dialogs->showFailure(this, m_services.title(), error);
+        m_services.dialogs->showFailure(this, m_services.title(), bytes.error());
         return;
     }
     lbStat->clear();
-    lbStat->addItems(quz::bank::linesFromCp1251(*bytes));
+    lbStat->addItems(quz::files::linesFromCp1251(
+        std::string_view(bytes->constData(), static_cast<size_t>(bytes->size()))));
 }
 
 void TForm3::showEvent(QShowEvent *event)
@@ -137,8 +132,8 @@ void TForm3::sbClearClick()
 {
     lbStat->clear();
     setTag(lbStat, 0);
-    if (m_windows.Form1)
-        setTag(m_windows.Form1->Start, 0);
+    if (m_windows.practice)
+        m_windows.practice->resetStartLogged();
 }
 
 void TForm3::sbCloseClick() { hide(); }
@@ -187,16 +182,16 @@ void TForm3::showWindow()
 
 bool TForm3::isShowing() const { return isVisible(); }
 
-bool TForm3::answerModeOn() const { return sbAnsver->text() == kModeOn; }
+bool TForm3::answerModeOn() const { return sbAnsver->text() == kModeOnCaption; }
 
 void TForm3::sbAnsverClick()
 {
     if (!answerModeOn())
         return;
-    sbAnsver->setText(kModeOff);
+    sbAnsver->setText(kModeOffCaption);
     lbStat->setEnabled(true);
-    if (m_windows.Form1)
-        m_windows.Form1->StartClick();
+    if (m_windows.practice)
+        m_windows.practice->StartClick();
     lbStat->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 

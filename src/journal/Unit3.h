@@ -17,6 +17,10 @@ class QToolButton;
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
+    // The captions of `sbAnsver`, which are the journal answer mode.
+    inline static const QString kModeOffCaption = QStringLiteral("Ответить");
+    inline static const QString kModeOnCaption = QStringLiteral("Хватит");
+
     TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent = nullptr);
     ~TForm3() override;
 

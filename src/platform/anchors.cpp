@@ -2,8 +2,6 @@
 
 #include <QEvent>
 #include <QResizeEvent>
-#include <QShowEvent>
-#include <QVariant>
 #include <QWidget>
 
 namespace quz::platform {
@@ -48,50 +46,5 @@ void Anchors::apply(QSize parentSize)
     }
     m_child->setGeometry(r);
 }
-
-QRect outerGeometry(const QWidget *window) { return window->frameGeometry(); }
-
-namespace {
-
-// Once the window manager has given the window its frame, the client size is
-// corrected so that the outer size is the one asked for.
-class OuterSizeFix : public QObject {
-public:
-    OuterSizeFix(QWidget *window, QSize outer)
-        : QObject(window)
-        , m_outer(outer)
-    {}
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *w = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
-            const QSize frame = w->frameGeometry().size() - w->geometry().size();
-            if (!frame.isEmpty()) {
-                w->resize(m_outer - frame);
-                deleteLater();
-                w->removeEventFilter(this);
-            }
-        }
-        return false;
-    }
-
-private:
-    QSize m_outer;
-};
-
-} // namespace
-
-void setOuterGeometry(QWidget *window, int left, int top, int width, int height)
-{
-    window->move(left, top);
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    window->resize(std::max(1, width - frame.width()), std::max(1, height - frame.height()));
-    if (!window->isVisible() && frame.isEmpty())
-        window->installEventFilter(new OuterSizeFix(window, QSize(width, height)));
-}
-
-int tag(const QObject *control) { return control->property("tag").toInt(); }
-
-void setTag(QObject *control, int value) { control->setProperty("tag", value); }
 
 } // namespace quz::platform

@@ -28,13 +28,4 @@ private:
     QSize m_parentDesign;
 };
 
-// The window's outer rectangle (frame included) and setting it; before the
-// window is shown and without a window manager the frame is empty.
-QRect outerGeometry(const QWidget *window);
-void setOuterGeometry(QWidget *window, int left, int top, int width, int height);
-
-// Reads/writes an integer "tag" kept on any control.
-int tag(const QObject *control);
-void setTag(QObject *control, int value);
-
 } // namespace quz::platform

@@ -4,16 +4,19 @@
 #include "practice/Unit1.h"
 
 #include "bank/comment_bank.h"
+#include "bank/picture_store.h"
 #include "bank/question_bank.h"
-#include "bank/text_file.h"
 #include "comment/Unit2.h"
+#include "files/file_io.h"
+#include "files/text_file.h"
 #include "journal/Unit3.h"
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 #include "platform/look.h"
-#include "platform/settings_batch.h"
+#include "platform/window_geometry.h"
 #include "practice/picture_widget.h"
 #include "practice/spin_button_widget.h"
 #include "practice/status_bar_widget.h"
+#include "settings/settings_batch.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,17 +30,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+using quz::platform::setHint;
 using quz::platform::setTag;
 using quz::platform::tag;
-
-namespace {
-
-// A failed step of the window's creation: the remaining steps are skipped.
-struct StepFailure {
-    QString text;
-};
-
-} // namespace
+using quz::platform::Tooltip;
 
 QString TForm1::designCaption()
 {
@@ -49,7 +45,8 @@ TForm1::TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     , m_services(services)
     , m_windows(windows)
 {
-    m_windows.Form1 = this;
+    m_windows.mainWindow = this;
+    m_windows.practice = this;
     buildControls();
     connectHandlers();
     FormCreate();
@@ -57,8 +54,10 @@ TForm1::TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent
 
 TForm1::~TForm1()
 {
-    if (m_windows.Form1 == this)
-        m_windows.Form1 = nullptr;
+    if (m_windows.practice == this) {
+        m_windows.practice = nullptr;
+        m_windows.mainWindow = nullptr;
+    }
 }
 
 void TForm1::connectHandlers()
@@ -124,101 +123,96 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::FormCreate()
 {
-    try {
-        checkPictures();
+    // Each step runs only when the one before it succeeded; the first failure
+    // is shown and the remaining steps are skipped.
+    quz::Status result = checkPictures();
+    if (result) {
         readSettings();
         view();
         wavOnErrClick();
         wavOnClick();
-        sbWavErr->setToolTip(wavErr->text());
-        sbWav->setToolTip(WavYes->text());
+        setHint(sbWavErr, wavErr->text(), Tooltip::Shown);
+        setHint(sbWav, WavYes->text(), Tooltip::Shown);
         // The control strip: at top 329, 37 px high, docked to the bottom.
         layoutBands();
-        loadBanks();
-        setUpStatusBar();
-    } catch (const StepFailure &failure) {
-        m_services.dialogs->showFailure(this, m_services.title(), failure.text);
+        result = loadBanks();
     }
+    if (result)
+        setUpStatusBar();
+    else
+        m_services.dialogs->showFailure(this, m_services.title(), result.error());
 }
 
-QString TForm1::readTextOrFail(const QString &fileName)
+quz::Status TForm1::checkPictures()
 {
-    QString error;
-    const auto bytes = quz::bank::readFileBytes(m_services.dataPath(fileName), &error);
-    if (!bytes)
-        throw StepFailure{error};
-    return quz::bank::fromCp1251(quz::bank::joinCrLf(quz::bank::splitLines(*bytes)));
-}
-
-void TForm1::checkPictures()
-{
-    if (quz::bank::isPictureFile(m_services.dataPath(QStringLiteral("bmp/Quz_1_10.jpg"))))
-        return;
-    const QString notes = readTextOrFail(QStringLiteral("Установка!!!.txt"));
+    if (quz::files::isFile(m_services.dataPath(quz::bank::samplePictureRelativePath())))
+        return {};
+    const QString notesPath = m_services.dataPath(QStringLiteral("Установка!!!.txt"));
+    const quz::Outcome<QByteArray> notes =
+        quz::files::readFileBytes(notesPath, quz::files::FileKind::Notes);
+    if (!notes)
+        return quz::Failure{notes.error()};
+    const std::string joined = quz::files::normaliseLines(
+        std::string_view(notes->constData(), static_cast<size_t>(notes->size())));
     m_services.dialogs->messageBox(this, m_services.title(),
                                    QStringLiteral("Картинки к билетам НЕ НАЙДЕНЫ!!!\r\n\r\n\r\n")
-                                       + notes);
+                                       + quz::files::fromCp1251(joined));
+    return {};
 }
 
 void TForm1::readSettings()
 {
-    const quz::platform::SettingsBatch ini(m_services.settingsPath());
-    const int left = ini.integer("SCR", "left", 0);
-    const int top = ini.integer("SCR", "top", 0);
-    const int height = ini.integer("SCR", "height", 472);
-    const int width = ini.integer("SCR", "width", 610);
-    quz::platform::setOuterGeometry(this, left, top, width, height);
-    NumBilet->setText(ini.text("prg", "nBilet", QStringLiteral("01")));
-    NumVop->setText(ini.text("prg", "nVopros", QStringLiteral("01")));
-    setTag(laSt, ini.integer("prg", "st", 1));
-    setTag(laEn, ini.integer("prg", "en", 20));
-    rnd->setChecked(ini.boolean("prg", "rnd", false));
-    autoRes->setChecked(ini.boolean("prg", "ares", true));
-    beep->setChecked(ini.boolean("prg", "beep", true));
-    beepErr->setChecked(ini.boolean("prg", "beepErr", true));
-    wavOnErr->setChecked(ini.boolean("prg", "WavErr", false));
-    wavOn->setChecked(ini.boolean("prg", "WavOn", false));
-    WavYes->setText(ini.text("prog", "WavYes", QString()));
-    wavErr->setText(ini.text("prog", "WavErr", QString()));
-    chbKoment->setChecked(ini.boolean("prg", "koment", true));
-    setTag(this, ini.integer("prg", "first", 1));
+    namespace keys = quz::settings::keys;
+    const quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::readGeometry(this, ini, keys::mainWindow);
+    NumBilet->setText(ini.read(keys::ticket));
+    NumVop->setText(ini.read(keys::question));
+    setTag(laSt, ini.read(keys::rangeStart));
+    setTag(laEn, ini.read(keys::rangeEnd));
+    rnd->setChecked(ini.read(keys::randomOrder));
+    autoRes->setChecked(ini.read(keys::autoSize));
+    beep->setChecked(ini.read(keys::rightTone));
+    beepErr->setChecked(ini.read(keys::errorTone));
+    wavOnErr->setChecked(ini.read(keys::errorWavOn));
+    wavOn->setChecked(ini.read(keys::rightWavOn));
+    WavYes->setText(ini.read(keys::rightWavPath));
+    wavErr->setText(ini.read(keys::errorWavPath));
+    chbKoment->setChecked(ini.read(keys::autoComment));
+    setTag(this, ini.read(keys::firstRun));
 }
 
 void TForm1::writeSettings()
 {
-    quz::platform::SettingsBatch ini(m_services.settingsPath());
-    const QRect outer = quz::platform::outerGeometry(this);
-    ini.setInteger("SCR", "left", outer.left());
-    ini.setInteger("SCR", "top", outer.top());
-    ini.setInteger("SCR", "height", outer.height());
-    ini.setInteger("SCR", "width", outer.width());
-    ini.setText("prg", "nBilet", NumBilet->text());
-    ini.setText("prg", "nVopros", NumVop->text());
-    ini.setInteger("prg", "st", tag(laSt));
-    ini.setInteger("prg", "en", tag(laEn));
-    ini.setBoolean("prg", "rnd", rnd->isChecked());
-    ini.setBoolean("prg", "ares", autoRes->isChecked());
-    ini.setBoolean("prg", "beep", beep->isChecked());
-    ini.setBoolean("prg", "beepErr", beepErr->isChecked());
-    ini.setBoolean("prg", "WavErr", wavOnErr->isChecked());
-    ini.setBoolean("prg", "WavOn", wavOn->isChecked());
-    ini.setText("prog", "WavYes", WavYes->text());
-    ini.setText("prog", "WavErr", wavErr->text());
-    ini.setBoolean("prg", "koment", chbKoment->isChecked());
-    ini.setInteger("prg", "first", 0);
-    if (!ini.flush())
-        m_services.dialogs->showFailure(this, m_services.title(), ini.error());
+    namespace keys = quz::settings::keys;
+    quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::writeGeometry(ini, keys::mainWindow, this);
+    ini.write(keys::ticket, NumBilet->text());
+    ini.write(keys::question, NumVop->text());
+    ini.write(keys::rangeStart, tag(laSt));
+    ini.write(keys::rangeEnd, tag(laEn));
+    ini.write(keys::randomOrder, rnd->isChecked());
+    ini.write(keys::autoSize, autoRes->isChecked());
+    ini.write(keys::rightTone, beep->isChecked());
+    ini.write(keys::errorTone, beepErr->isChecked());
+    ini.write(keys::errorWavOn, wavOnErr->isChecked());
+    ini.write(keys::rightWavOn, wavOn->isChecked());
+    ini.write(keys::rightWavPath, WavYes->text());
+    ini.write(keys::errorWavPath, wavErr->text());
+    ini.write(keys::autoComment, chbKoment->isChecked());
+    ini.write(keys::firstRun, 0);
+    if (const quz::Status written = ini.flush(); !written)
+        m_services.dialogs->showFailure(this, m_services.title(), written.error());
 }
 
-void TForm1::loadBanks()
+quz::Status TForm1::loadBanks()
 {
     m_questions = std::make_unique<quz::bank::QuestionBank>();
     m_comments = std::make_unique<quz::bank::CommentBank>();
-    QString error;
-    if (!m_questions->loadFile(m_services.dataPath(QStringLiteral("vopros.txt")), &error))
-        throw StepFailure{error};
-    if (!m_comments->loadFile(m_services.dataPath(QStringLiteral("koment.txt")), &error))
-        throw StepFailure{error};
+    if (quz::Status loaded =
+            m_questions->loadFile(m_services.dataPath(QStringLiteral("vopros.txt")));
+        !loaded)
+        return loaded;
+    return m_comments->loadFile(m_services.dataPath(QStringLiteral("koment.txt")));
 }
 
 void TForm1::setUpStatusBar()
@@ -285,7 +279,18 @@ void TForm1::FormClose()
     QCoreApplication::quit();
 }
 
-bool TForm1::isRunning() const { return Start->text() == QStringLiteral("Стоп"); }
+bool TForm1::isRunning() const { return Start->text() == kRunningCaption; }
+
+void TForm1::showQuestion(const QString &ticket, const QString &question)
+{
+    NumBilet->setText(ticket);
+    NumVop->setText(question);
+    ChangeBilet();
+}
+
+void TForm1::resetStartLogged() { setTag(Start, 0); }
+
+void TForm1::activateMainWindow() { activateWindow(); }
 
 void TForm1::setMemoColor(const QColor &color)
 {
@@ -296,5 +301,3 @@ void TForm1::setMemoColor(const QColor &color)
 QColor TForm1::memoColor() const { return Memo1->viewport()->palette().color(QPalette::Base); }
 
 void TForm1::setVoprosColor(const QColor &color) { quz::look::setBackground(Vopros, color); }
-
-QColor TForm1::voprosColor() const { return Vopros->palette().color(QPalette::Window); }

@@ -14,6 +14,9 @@
 //   Unit1_sounds.cpp   sound settings panel and answer sounds
 // The decisions themselves live in practice/practice_rules.h.
 
+#include "comment/main_window_link.h"
+#include "files/outcome.h"
+#include "journal/practice_link.h"
 #include "platform/services.h"
 #include "platform/window_set.h"
 #include "practice/practice_rules.h"
@@ -43,10 +46,13 @@ class TImage;
 class TSpinButton;
 class TStatusBar;
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public quz::PracticeLink, public quz::MainWindowLink {
     Q_OBJECT
 public:
     static QString designCaption();
+    // The captions of `Start`, which are the run state.
+    inline static const QString kIdleCaption = QStringLiteral("Старт");
+    inline static const QString kRunningCaption = QStringLiteral("Стоп");
 
     TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent = nullptr);
     ~TForm1() override;
@@ -119,7 +125,7 @@ public:
     void NumVopClick();
     void OkedBV();
 
-    void StartClick();
+    void StartClick() override;
     void sb1Click(QToolButton *sender);
     // Returns true when the key was consumed.
     bool FormKeyPress(QChar key);
@@ -137,30 +143,27 @@ public:
 
     void ErrKoment();
 
-    bool isRunning() const;
-    bool bankLoaded() const;
-    // The variant area's display lines after wrapping, and how many of them
-    // count (a final empty line does not).
-    int variantLineCount() const;
-    bool variantLineEmpty(int line) const;
-    QColor memoColor() const;
-    QColor voprosColor() const;
+    // What the journal window and the comment window ask of this window.
+    bool isRunning() const override;
+    void showQuestion(const QString &ticket, const QString &question) override;
+    void resetStartLogged() override;
+    void activateMainWindow() override;
 
-    const quz::bank::QuestionBank *questionBank() const { return m_questions.get(); }
-    quz::practice::RandomGenerator &randomGenerator() { return m_random; }
+    bool bankLoaded() const;
+    // How many display lines of the variant area count (a final empty line
+    // does not).
+    int variantLineCount() const;
+    QColor memoColor() const;
 
     void Timer1Timer();
     void Image1DblClick();
-
-signals:
-    // The title animation was switched on or off by a run start or stop.
-    void titleAnimationSwitched(bool on);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildControls();
@@ -171,10 +174,10 @@ private:
     void layoutBands();
     void connectHandlers();
 
-    void checkPictures();
+    quz::Status checkPictures();
     void readSettings();
     void writeSettings();
-    void loadBanks();
+    quz::Status loadBanks();
     void setUpStatusBar();
     void showPicture();
     void showPlaceholder();
@@ -182,7 +185,7 @@ private:
     void setMemoColor(const QColor &color);
     void setVoprosColor(const QColor &color);
     void setVariantPanelHeight(int height);
-    QString readTextOrFail(const QString &fileName);
+    void openNumberEditor(QLabel *number, int maximum, int target);
     void chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled);
 
     quz::Services &m_services;
@@ -192,8 +195,4 @@ private:
     quz::practice::RandomGenerator m_random;
     bool m_shownOnce = false;
     bool m_closing = false;
-
-public:
-    // For the window resize of the bands.
-    void resizeEvent(QResizeEvent *event) override;
 };

@@ -5,7 +5,8 @@
 
 #include "bank/picture_store.h"
 #include "bank/question_bank.h"
-#include "platform/anchors.h"
+#include "files/file_io.h"
+#include "files/text_file.h"
 #include "platform/look.h"
 #include "practice/picture_widget.h"
 
@@ -58,9 +59,7 @@ void TForm1::ChangeBilet()
 
     // The variants, each followed by a blank line, without the blank line
     // after the last one; every line exactly 13 px high.
-    QString text = quz::practice::variantAreaText(question.variants);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Memo1->setPlainText(text);
+    Memo1->setPlainText(quz::files::displayText(quz::practice::variantAreaText(question.variants)));
     QTextCursor cursor(Memo1->document());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
@@ -93,9 +92,9 @@ void TForm1::showPicture()
 {
     const QString path =
         m_services.dataPath(quz::bank::pictureRelativePath(NumBilet->text(), NumVop->text()));
-    if (quz::bank::isPictureFile(path)) {
+    if (quz::files::isFile(path)) {
         quz::bank::JpegPicture picture;
-        if (!picture.loadFile(path)) {
+        if (picture.loadFile(path)) {
             Image1->setJpeg(std::move(picture));
             return;
         }
@@ -106,14 +105,13 @@ void TForm1::showPicture()
 
 void TForm1::showPlaceholder()
 {
-    QString error;
-    auto blank =
+    quz::Outcome<QImage> blank =
         quz::bank::placeholderPicture(m_services.dataPath(quz::bank::placeholderFileName()),
-                                      Image1->size(), quz::look::btnFace(), &error);
+                                      Image1->size(), quz::look::btnFace());
     // Without a readable placeholder the picture area stays empty and the
     // display goes on.
     if (blank)
-        Image1->setImage(std::move(*blank));
+        Image1->setImage(std::move(blank).value());
     else
         Image1->clear();
 }
@@ -127,12 +125,6 @@ int TForm1::variantLineCount() const
     if (Memo1->document()->lastBlock().text().isEmpty())
         --count;
     return std::max(0, count);
-}
-
-bool TForm1::variantLineEmpty(int line) const
-{
-    const auto lines = displayLines(Memo1->document());
-    return line < 0 || line >= static_cast<int>(lines.size()) || lines[static_cast<size_t>(line)];
 }
 
 void TForm1::setVariantPanelHeight(int height)

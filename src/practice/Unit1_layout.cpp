@@ -4,6 +4,7 @@
 #include "practice/Unit1.h"
 
 #include "platform/anchors.h"
+#include "platform/control_state.h"
 #include "platform/look.h"
 #include "practice/picture_widget.h"
 #include "practice/spin_button_widget.h"
@@ -21,6 +22,9 @@
 #include <QToolButton>
 
 using quz::platform::Anchors;
+using quz::platform::setHint;
+using quz::platform::setTag;
+using quz::platform::Tooltip;
 namespace look = quz::look;
 
 namespace {
@@ -148,8 +152,7 @@ void TForm1::buildQuestionArea()
 
     Image1 = new quz::practice::TImage(Panel3);
     Image1->setGeometry(2, 3, 556, 114);
-    Image1->setToolTip(QString());
-    Image1->setProperty("hint", QStringLiteral("Двойной клик - Комментарий"));
+    setHint(Image1, QStringLiteral("Двойной клик - Комментарий"));
     Anchors::keep(Image1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 
     Vopros = label(Panel3, QString(), QRect(2, 118, 556, 67));
@@ -176,13 +179,12 @@ void TForm1::buildQuestionArea()
     const QFont numberFont = look::windowFont(10, true);
     NumBilet = label(gb1, QStringLiteral("01"), QRect(100, -1, 17, 16));
     NumVop = label(gb1, QStringLiteral("01"), QRect(192, -1, 17, 16));
-    NumBilet->setToolTip(QStringLiteral("Сменить номер билета."));
-    NumVop->setToolTip(QStringLiteral("Сменить номер вопроса."));
+    setHint(NumBilet, QStringLiteral("Сменить номер билета."), Tooltip::Shown);
+    setHint(NumVop, QStringLiteral("Сменить номер вопроса."), Tooltip::Shown);
     for (QLabel *number : {NumBilet, NumVop}) {
         number->setFont(numberFont);
         look::setTextColor(number, look::red());
         number->setCursor(Qt::PointingHandCursor);
-        number->setProperty("hint", number->toolTip());
         number->setMargin(0);
         look::setBackground(number, look::btnFace());
     }
@@ -217,7 +219,7 @@ void TForm1::buildQuestionArea()
     Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
     Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     Memo1->document()->setDocumentMargin(1);
-    Memo1->setProperty("hint", QStringLiteral("Показать комментарий - [F1]"));
+    setHint(Memo1, QStringLiteral("Показать комментарий - [F1]"));
     look::setTextColor(Memo1, Qt::black);
     setMemoColor(look::moneyGreen());
     Anchors::keep(Memo1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
@@ -237,7 +239,7 @@ void TForm1::buildControlStrip()
     GroupBox1 = new QGroupBox(QStringLiteral("Вопросы"), Panel4);
     GroupBox1->setGeometry(4, 1, 145, 33);
     look::setTextColor(GroupBox1, look::blue());
-    GroupBox1->setProperty("hint", QStringLiteral("Вопросы из билета."));
+    setHint(GroupBox1, QStringLiteral("Вопросы из билета."));
     Label4 = label(GroupBox1, QStringLiteral("с"), QRect(16, 14, 10, 13));
     laSt = label(GroupBox1, QStringLiteral("01"), QRect(31, 13, 17, 16));
     SpinButton1 = new TSpinButton(GroupBox1);
@@ -250,18 +252,18 @@ void TForm1::buildControlStrip()
         number->setFont(look::windowFont(10, true));
         look::setTextColor(number, look::purple());
     }
-    quz::platform::setTag(laSt, 1);
-    quz::platform::setTag(laEn, 20);
+    setTag(laSt, 1);
+    setTag(laEn, 20);
 
     SpeedButton1 = speedButton(Panel4, QStringLiteral("Настроить звуки"), QRect(152, 6, 95, 27));
     SpeedButton1->setCursor(Qt::PointingHandCursor);
 
     autoRes = checkBox(Panel4, QStringLiteral("Авто размер"), QRect(250, 4, 85, 15));
-    autoRes->setProperty("hint", QStringLiteral("Авт. размер поля с вариантами ответов."));
+    setHint(autoRes, QStringLiteral("Авт. размер поля с вариантами ответов."));
     rnd = checkBox(Panel4, QStringLiteral("Случайно"), QRect(250, 19, 71, 15));
-    rnd->setProperty("hint", QStringLiteral("Случайный порядок билетов."));
+    setHint(rnd, QStringLiteral("Случайный порядок билетов."));
     chbKoment = checkBox(Panel4, QStringLiteral("Коммент."), QRect(340, 4, 71, 15));
-    chbKoment->setProperty("hint", QStringLiteral("Авт. показ комментария при ошибке."));
+    setHint(chbKoment, QStringLiteral("Авт. показ комментария при ошибке."));
     for (QCheckBox *c : {autoRes, rnd, chbKoment}) {
         look::setTextColor(c, look::blue());
         c->setCursor(Qt::PointingHandCursor);
@@ -270,7 +272,7 @@ void TForm1::buildControlStrip()
     sbErr = speedButton(Panel4, QStringLiteral("Ошибки"), QRect(416, 4, 57, 29));
     look::setTextColor(sbErr, look::olive());
     sbErr->setCursor(Qt::PointingHandCursor);
-    sbErr->setProperty("hint", QStringLiteral("Показать / скрыть журнал ошибок"));
+    setHint(sbErr, QStringLiteral("Показать / скрыть журнал ошибок"));
 
     Start = speedButton(Panel4, QStringLiteral("Старт"), QRect(476, 4, 92, 29));
     Start->setFont(look::windowFont(12));
@@ -331,9 +333,9 @@ void TForm1::buildStatusBar()
         look::setTextColor(b, colours[i++]);
         b->setAutoRaise(true);
     }
-    sbWWW->setProperty("hint", QStringLiteral("А Вы отметились в \"Гостевой книге \" на сайте?"));
-    sbHelp->setProperty("hint", QStringLiteral("Help"));
-    sbEmail->setProperty("hint", QStringLiteral("Send Mail"));
+    setHint(sbWWW, QStringLiteral("А Вы отметились в \"Гостевой книге \" на сайте?"));
+    setHint(sbHelp, QStringLiteral("Help"));
+    setHint(sbEmail, QStringLiteral("Send Mail"));
 }
 
 // The window's bands: Panel1 on top down to 57 px above the client bottom,

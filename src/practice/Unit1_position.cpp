@@ -3,7 +3,7 @@
 
 #include "practice/Unit1.h"
 
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -65,34 +65,29 @@ constexpr int kQuestionTarget = 2;
 
 } // namespace
 
-void TForm1::NumBiletClick()
-{
-    if (isRunning())
-        StartClick();
-    OkedBV();
-    edbv->setMaximum(rules::kTicketCount);
-    edbv->setValue(NumBilet->text().toInt());
-    edbv->move(NumBilet->x() - 4, edbv->y());
-    edbv->show();
-    edbv->raise();
-    edbv->setFocus();
-    edbv->selectAll();
-    setTag(edbv, kTicketTarget);
-}
+void TForm1::NumBiletClick() { openNumberEditor(NumBilet, rules::kTicketCount, kTicketTarget); }
 
 void TForm1::NumVopClick()
 {
+    openNumberEditor(NumVop, rules::kQuestionsPerTicket, kQuestionTarget);
+}
+
+// Opens the number editor over `number`: stops a run first and commits an
+// edit still open; the maximum is set before the value, so that the value is
+// not cut to the previous target's maximum.
+void TForm1::openNumberEditor(QLabel *number, int maximum, int target)
+{
     if (isRunning())
         StartClick();
     OkedBV();
-    edbv->setMaximum(rules::kQuestionsPerTicket);
-    edbv->setValue(NumVop->text().toInt());
-    edbv->move(NumVop->x() - 4, edbv->y());
+    edbv->setMaximum(maximum);
+    edbv->setValue(number->text().toInt());
+    edbv->move(number->x() - 4, edbv->y());
     edbv->show();
     edbv->raise();
     edbv->setFocus();
     edbv->selectAll();
-    setTag(edbv, kQuestionTarget);
+    setTag(edbv, target);
 }
 
 void TForm1::OkedBV()

@@ -5,8 +5,9 @@
 
 #include "bank/comment_bank.h"
 #include "comment/Unit2.h"
+#include "files/text_file.h"
 #include "journal/Unit3.h"
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 #include "platform/look.h"
 
 #include <QCheckBox>
@@ -24,9 +25,6 @@ namespace look = quz::look;
 
 namespace {
 
-const QString kIdle = QStringLiteral("Старт");
-const QString kRunning = QStringLiteral("Стоп");
-
 // Lets the screen catch up in the middle of a handler. Input is held back
 // until the handler is done, so an answer cannot be given twice meanwhile.
 void letScreenUpdate() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
@@ -36,7 +34,7 @@ void letScreenUpdate() { QCoreApplication::processEvents(QEventLoop::ExcludeUser
 void TForm1::StartClick()
 {
     TForm3 *journal = m_windows.Form3;
-    if (Start->text() == kIdle) {
+    if (!isRunning()) {
         if (!bankLoaded()) {
             m_services.dialogs->messageBox(
                 this, m_services.title(),
@@ -46,11 +44,9 @@ void TForm1::StartClick()
         }
         if (journal)
             journal->dropPlaceholder();
-        Start->setText(kRunning);
-        if (m_services.commandLineFile.isEmpty()) {
+        Start->setText(kRunningCaption);
+        if (m_services.commandLineFile.isEmpty())
             Timer1->start();
-            emit titleAnimationSwitched(true);
-        }
         OkedBV();
         ChangeBilet();
         look::setTextColor(Start, look::red());
@@ -71,11 +67,8 @@ void TForm1::StartClick()
     Vopros->clear();
     if (journal && journal->answerModeOn())
         journal->sbAnsverClick();
-    Start->setText(kIdle);
-    if (Timer1->isActive()) {
-        Timer1->stop();
-        emit titleAnimationSwitched(false);
-    }
+    Start->setText(kIdleCaption);
+    Timer1->stop();
     look::setTextColor(Start, look::lime());
     setMemoColor(look::moneyGreen());
     if (journal) {
@@ -174,8 +167,7 @@ void TForm1::ErrKoment()
         return;
     const QString text =
         m_comments ? m_comments->lookup(NumBilet->text(), NumVop->text()) : QString();
-    comment->Koment->setPlainText(
-        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    comment->Koment->setPlainText(quz::files::displayText(text));
     comment->setWindowTitle(quz::bank::commentCaption(NumBilet->text(), NumVop->text()));
 }
 

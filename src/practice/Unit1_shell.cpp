@@ -2,7 +2,7 @@
 
 #include "practice/Unit1.h"
 
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 
 #include <QTimer>
 

@@ -3,6 +3,8 @@
 
 #include "practice/Unit1.h"
 
+#include "platform/control_state.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -57,7 +59,7 @@ void TForm1::chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled)
     request.initialFile = path->text();
     if (const auto chosen = m_services.dialogs->openFile(this, request))
         path->setText(*chosen);
-    button->setToolTip(path->text());
+    quz::platform::setHint(button, path->text(), quz::platform::Tooltip::Shown);
     if (enabled->isChecked())
         m_services.sound->playWav(path->text());
 }

@@ -68,8 +68,8 @@ const QImage &TImage::source()
     const QImage &decoded = m_jpeg->image();
     if (!m_errorReported) {
         m_errorReported = true;
-        if (const auto error = m_jpeg->decodeError()) {
-            const QString message = error->message;
+        if (const quz::Status &result = m_jpeg->decodeResult(); !result) {
+            const QString message = result.error();
             QMetaObject::invokeMethod(
                 this, [this, message] { emit pictureError(message); }, Qt::QueuedConnection);
         }

@@ -1,14 +1,11 @@
 #include "settings/ini_file.h"
 
+#include "files/file_io.h"
+
+#include <QFileInfo>
+
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
-#include <random>
-#include <system_error>
 
 namespace quz::settings {
 
@@ -115,15 +112,6 @@ std::string encodeValue(std::string_view value)
     out += value;
     out += '"';
     return out;
-}
-
-// A file name beside `path` for the new content; differs from call to call.
-std::string temporaryNameFor(const std::string &path, unsigned attempt)
-{
-    static std::mt19937 rng{std::random_device{}()};
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%08x%u.tmp", static_cast<unsigned>(rng()), attempt);
-    return path + suffix;
 }
 
 } // namespace
@@ -277,67 +265,14 @@ std::optional<int32_t> parseInteger(std::string_view text)
     return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
-FileBytes readFileBytes(const std::string &path)
-{
-    FileBytes result;
-    std::error_code ec;
-    const std::filesystem::file_status st = std::filesystem::status(path, ec);
-    if (st.type() == std::filesystem::file_type::not_found) {
-        result.status = FileBytes::Status::Missing;
-        return result;
-    }
-    if (ec || std::filesystem::is_directory(st)) {
-        result.status = FileBytes::Status::Unreadable;
-        return result;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.status = FileBytes::Status::Unreadable;
-        return result;
-    }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        result.status = FileBytes::Status::Unreadable;
-        return result;
-    }
-    result.status = FileBytes::Status::Read;
-    result.bytes = std::move(bytes);
-    return result;
-}
-
-bool writeFileAtomically(const std::string &path, std::string_view bytes)
-{
-    // "x": never reuse a name that exists, so two writers cannot share a file.
-    std::string temporary;
-    std::FILE *file = nullptr;
-    for (unsigned attempt = 0; attempt < 8 && !file; ++attempt) {
-        temporary = temporaryNameFor(path, attempt);
-        errno = 0;
-        file = std::fopen(temporary.c_str(), "wbx");
-        if (!file && errno != EEXIST)
-            return false;
-    }
-    if (!file)
-        return false;
-
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temporary, path, ec);
-        ok = !ec;
-    }
-    if (!ok)
-        std::filesystem::remove(temporary, ec);
-    return ok;
-}
-
-IniFile::IniFile(std::string path)
+IniFile::IniFile(QString path)
     : m_path(std::move(path))
 {
-    const FileBytes file = readFileBytes(m_path);
-    m_doc = IniDocument::parse(file.bytes);
+    const quz::Outcome<QByteArray> bytes =
+        quz::files::readFileBytes(m_path, quz::files::FileKind::Settings);
+    if (bytes)
+        m_doc = IniDocument::parse(
+            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
@@ -360,40 +295,47 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool def)
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    const FileBytes current = readFileBytes(m_path);
-    if (current.status == FileBytes::Status::Unreadable) {
-        m_writeFailed = true;
-        return false;
-    }
-    IniDocument doc = IniDocument::parse(current.bytes);
-    doc.set(section, key, value);
-    if (!writeFileAtomically(m_path, doc.serialise())) {
-        m_writeFailed = true;
-        return false;
-    }
+    m_writes.push_back({std::string(section), std::string(key), std::string(value)});
+    m_doc.set(section, key, value);
+}
+
+void IniFile::writeInteger(std::string_view section, std::string_view key, int32_t value)
+{
+    writeString(section, key, std::to_string(value));
+}
+
+void IniFile::writeBool(std::string_view section, std::string_view key, bool value)
+{
+    writeString(section, key, value ? "1" : "0");
+}
+
+quz::Status IniFile::flush()
+{
+    if (m_writes.empty())
+        return {};
+    const quz::Failure refused{QStringLiteral("Unable to write to ")
+                               + QFileInfo(m_path).absoluteFilePath()};
+    // The file as it is now: another batch may have written it since this
+    // one read it. A file that exists but cannot be read is not replaced.
+    IniDocument doc;
+    const quz::Outcome<QByteArray> bytes =
+        quz::files::readFileBytes(m_path, quz::files::FileKind::Settings);
+    if (bytes)
+        doc = IniDocument::parse(
+            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    else if (QFileInfo::exists(m_path))
+        return refused;
+    for (const Write &write : m_writes)
+        doc.set(write.section, write.key, write.value);
+    const std::string text = doc.serialise();
+    if (!quz::files::writeFileAtomically(
+            m_path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))))
+        return refused;
+    m_writes.clear();
     m_doc = std::move(doc);
-    return true;
-}
-
-bool IniFile::writeInteger(std::string_view section, std::string_view key, int32_t value)
-{
-    return writeString(section, key, std::to_string(value));
-}
-
-bool IniFile::writeBool(std::string_view section, std::string_view key, bool value)
-{
-    return writeString(section, key, value ? "1" : "0");
-}
-
-bool IniFile::flush() { return !m_writeFailed; }
-
-std::string IniFile::writeError() const
-{
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(m_path, ec);
-    return "Unable to write to " + (ec ? m_path : full.lexically_normal().string());
+    return {};
 }
 
 } // namespace quz::settings

@@ -4,7 +4,14 @@
 // IniDocument is the text model (lines, sections, keys) with the reading and
 // writing rules; it knows nothing of files. IniFile is one batch of reads and
 // writes on one file on disk. Neither decodes the text: names and values are
-// byte strings, one byte per character.
+// byte strings, one byte per character. The reading and writing rules are
+// written out by hand because no INI library keeps them: first occurrence
+// wins, quotes and blanks are dropped, "$" and "0x" hexadecimal, values cut at
+// 2047 characters, and every foreign line survives a write unchanged.
+
+#include "files/outcome.h"
+
+#include <QString>
 
 #include <cstdint>
 #include <optional>
@@ -75,38 +82,23 @@ private:
 // e.g. for "", "10px", " 5", "2147483648", "$".
 std::optional<int32_t> parseInteger(std::string_view text);
 
-// Outcome of reading a whole file.
-struct FileBytes {
-    enum class Status { Read, Missing, Unreadable };
-    Status status = Status::Missing;
-    std::string bytes; // empty unless Read
-};
-
-// Reads the whole file at `path`. Missing means nothing exists there;
-// Unreadable covers a folder, a refused open and a failed read.
-FileBytes readFileBytes(const std::string &path);
-
-// Replaces the file at `path` by `bytes`: writes a new file in the same
-// folder and renames it over the old one, so the old content stays whole
-// until the new one is complete. Returns false, with the old file untouched
-// and no new file left behind, when the file system refuses any step.
-bool writeFileAtomically(const std::string &path, std::string_view bytes);
-
-// One batch of reads and writes on one settings file. The constructor reads
-// the file once; the reads of the batch answer from that reading and never
-// fail (a missing or unreadable file reads as empty) or create the file.
+// One batch of reads and writes on one settings file.
 //
-// Each write reads the file anew, applies its change and writes the whole
-// file atomically, so two batches alive at once never lose each other's keys
-// and a crash never leaves a half-written file. A write fails (returns false)
-// when the file system refuses it, and also when the file exists but cannot
-// be read, since writing then would wipe what it holds. After a failure the
-// caller stops its batch and shows writeError().
+// The constructor reads the file once; the reads of the batch answer from
+// that reading and never fail (a missing or unreadable file reads as empty)
+// or create the file. Writes are only noted. flush() reads the file anew,
+// applies the batch's writes in their order and replaces the file once,
+// atomically (files::writeFileAtomically), so a batch is on disk whole or not
+// at all, and two batches alive at once never lose each other's keys.
+//
+// flush() fails, and writes nothing, when the file system refuses the write
+// (a read-only file or folder, a path that is a folder ...) and also when the
+// file exists but cannot be read, since writing then would wipe what it holds.
 class IniFile {
 public:
-    explicit IniFile(std::string path);
+    explicit IniFile(QString path);
 
-    const std::string &path() const { return m_path; }
+    const QString &path() const { return m_path; }
 
     // `def` when the section or the key is missing.
     std::string readString(std::string_view section, std::string_view key,
@@ -116,23 +108,26 @@ public:
     // Read as an integer with 1 or 0 as the default; any non-zero number is true.
     bool readBool(std::string_view section, std::string_view key, bool def) const;
 
-    bool writeString(std::string_view section, std::string_view key, std::string_view value);
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
     // Plain decimal, "-" when negative.
-    bool writeInteger(std::string_view section, std::string_view key, int32_t value);
+    void writeInteger(std::string_view section, std::string_view key, int32_t value);
     // "1" or "0".
-    bool writeBool(std::string_view section, std::string_view key, bool value);
+    void writeBool(std::string_view section, std::string_view key, bool value);
 
-    // True when the file on disk holds every value the batch wrote, i.e. no
-    // write of the batch failed. Every write already went to disk whole.
-    bool flush();
-
-    // "Unable to write to " and the full path of the file.
-    std::string writeError() const;
+    // Puts the batch's writes into the file; nothing to do for a batch that
+    // wrote nothing. Fails with "Unable to write to <full path>".
+    quz::Status flush();
 
 private:
-    std::string m_path;
+    struct Write {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+
+    QString m_path;
     IniDocument m_doc;
-    bool m_writeFailed = false;
+    std::vector<Write> m_writes;
 };
 
 } // namespace quz::settings

@@ -1,6 +1,7 @@
 // The picture store: file naming, the file test, the fit rule, JPEG loading
 // and decoding through libjpeg, and the placeholder painting.
 #include "bank/picture_store.h"
+#include "files/file_io.h"
 
 #include <QDir>
 #include <QFile>
@@ -149,7 +150,7 @@ void TestPictureStore::isPictureFile()
         QVERIFY(QDir().mkpath(real));
         QVERIFY(QFile::link(real, path));
     }
-    QCOMPARE(quz::bank::isPictureFile(kind == QLatin1String("empty") ? QString() : path), expected);
+    QCOMPARE(quz::files::isFile(kind == QLatin1String("empty") ? QString() : path), expected);
 }
 
 void TestPictureStore::fitRect_data()
@@ -228,15 +229,14 @@ void TestPictureStore::loadFile()
 
     JpegPicture picture;
     // A good picture first, so that a failing load visibly empties it.
-    QVERIFY(!picture.loadFile(pictureData(QStringLiteral("gray_40x20.jpg"))));
-    const auto error = picture.loadFile(pictureData(file));
+    QVERIFY(picture.loadFile(pictureData(QStringLiteral("gray_40x20.jpg"))).ok());
+    const quz::Status loaded = picture.loadFile(pictureData(file));
     if (errorCode == 0) {
-        QVERIFY2(!error, qPrintable(error ? error->message : QString()));
+        QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
         QVERIFY(!picture.isNull());
     } else {
-        QVERIFY(error);
-        QCOMPARE(error->code, errorCode);
-        QCOMPARE(error->message, QStringLiteral("JPEG error #%1").arg(errorCode));
+        QVERIFY(!loaded);
+        QCOMPARE(loaded.error(), QStringLiteral("JPEG error #%1").arg(errorCode));
         QVERIFY(picture.isNull());
         QVERIFY(picture.image().isNull());
     }
@@ -250,11 +250,10 @@ void TestPictureStore::loadFileThatCannotBeOpened()
 {
     const QString missing = pictureData(QStringLiteral("no_such.jpg"));
     JpegPicture picture;
-    QVERIFY(!picture.loadFile(pictureData(QStringLiteral("gray_40x20.jpg"))));
-    const auto error = picture.loadFile(missing);
-    QVERIFY(error);
-    QCOMPARE(error->code, JpegPicture::kFileError);
-    QCOMPARE(error->message,
+    QVERIFY(picture.loadFile(pictureData(QStringLiteral("gray_40x20.jpg"))).ok());
+    const quz::Status loaded = picture.loadFile(missing);
+    QVERIFY(!loaded);
+    QCOMPARE(loaded.error(),
              QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing));
     QVERIFY(picture.isNull());
     QCOMPARE(picture.size(), QSize(0, 0));
@@ -288,9 +287,9 @@ void TestPictureStore::decode()
     QFETCH(int, tolerance);
 
     JpegPicture picture;
-    QVERIFY(!picture.loadFile(pictureData(file)));
+    QVERIFY(picture.loadFile(pictureData(file)).ok());
     const QImage &image = picture.image();
-    QVERIFY(!picture.decodeError());
+    QVERIFY(picture.decodeResult().ok());
     QCOMPARE(image.format(), QImage::Format_RGB32);
     QCOMPARE(image.size(), picture.size());
     const QRgb actual = image.pixel(at);
@@ -301,33 +300,33 @@ void TestPictureStore::decode()
 void TestPictureStore::decodesOnceAndReloadResets()
 {
     JpegPicture picture;
-    QVERIFY(!picture.loadFile(pictureData(QStringLiteral("red_600x300.jpg"))));
+    QVERIFY(picture.loadFile(pictureData(QStringLiteral("red_600x300.jpg"))).ok());
     QVERIFY(!picture.isDecoded());
     const qint64 first = picture.image().cacheKey();
     QVERIFY(picture.isDecoded());
     QCOMPARE(picture.image().cacheKey(), first);
 
-    QVERIFY(!picture.loadFile(pictureData(QStringLiteral("extra_soi.jpg"))));
+    QVERIFY(picture.loadFile(pictureData(QStringLiteral("extra_soi.jpg"))).ok());
     picture.image();
-    QVERIFY(picture.decodeError());
+    QVERIFY(!picture.decodeResult());
 
-    QVERIFY(!picture.loadBytes(fileBytes(pictureData(QStringLiteral("blue_300x600.jpg")))));
+    QVERIFY(picture.loadBytes(fileBytes(pictureData(QStringLiteral("blue_300x600.jpg")))).ok());
     QVERIFY(!picture.isDecoded());
-    QVERIFY(!picture.decodeError());
+    QVERIFY(picture.decodeResult().ok());
     QCOMPARE(picture.image().size(), QSize(300, 600));
-    QVERIFY(!picture.decodeError());
+    QVERIFY(picture.decodeResult().ok());
 }
 
 void TestPictureStore::truncatedScanKeepsDecodedRows()
 {
     JpegPicture whole;
-    QVERIFY(!whole.loadFile(pictureData(QStringLiteral("noise_200x100.jpg"))));
+    QVERIFY(whole.loadFile(pictureData(QStringLiteral("noise_200x100.jpg"))).ok());
     JpegPicture cut;
-    QVERIFY(!cut.loadFile(pictureData(QStringLiteral("truncated_200x100.jpg"))));
+    QVERIFY(cut.loadFile(pictureData(QStringLiteral("truncated_200x100.jpg"))).ok());
     const QImage &image = cut.image();
     // Running out of data is a decoder warning: the rest of the picture is
     // filled in and no error is reported.
-    QVERIFY(!cut.decodeError());
+    QVERIFY(cut.decodeResult().ok());
     QCOMPARE(image.size(), QSize(200, 100));
     const QImage &reference = whole.image();
     for (int y = 0; y < 16; ++y)
@@ -341,14 +340,12 @@ void TestPictureStore::errorAfterTheLastRowKeepsThePicture()
     // The end-of-image marker replaced by a second start-of-image marker: all
     // rows decode, then the decoder fails on the marker.
     JpegPicture whole;
-    QVERIFY(!whole.loadFile(pictureData(QStringLiteral("noise_200x100.jpg"))));
+    QVERIFY(whole.loadFile(pictureData(QStringLiteral("noise_200x100.jpg"))).ok());
     JpegPicture damaged;
-    QVERIFY(!damaged.loadFile(pictureData(QStringLiteral("extra_soi.jpg"))));
+    QVERIFY(damaged.loadFile(pictureData(QStringLiteral("extra_soi.jpg"))).ok());
     const QImage &image = damaged.image();
-    const auto error = damaged.decodeError();
-    QVERIFY(error);
-    QCOMPARE(error->code, 61); // two start-of-image markers
-    QCOMPARE(error->message, QStringLiteral("JPEG error #61"));
+    // Two start-of-image markers.
+    QCOMPARE(damaged.decodeResult().error(), QStringLiteral("JPEG error #61"));
     QCOMPARE(image, whole.image());
 }
 
@@ -363,11 +360,10 @@ void TestPictureStore::oversizedHeaderFailsWithoutAllocating()
         bytes[at + 1] = char(0xe8); // 65000
     }
     JpegPicture picture;
-    QVERIFY(!picture.loadBytes(bytes));
+    QVERIFY(picture.loadBytes(bytes).ok());
     QCOMPARE(picture.size(), QSize(65000, 65000));
     QVERIFY(picture.image().isNull());
-    QVERIFY(picture.decodeError());
-    QCOMPARE(picture.decodeError()->message, QStringLiteral("JPEG error #54"));
+    QCOMPARE(picture.decodeResult().error(), QStringLiteral("JPEG error #54"));
 }
 
 void TestPictureStore::placeholder_data()
@@ -391,10 +387,8 @@ void TestPictureStore::placeholder()
     const QString path = pictureData(file);
     const QByteArray before = fileBytes(path);
 
-    QString error;
-    const std::optional<QImage> picture =
-        quz::bank::placeholderPicture(path, control, face, &error);
-    QVERIFY2(picture, qPrintable(error));
+    const quz::Outcome<QImage> picture = quz::bank::placeholderPicture(path, control, face);
+    QVERIFY2(picture.ok(), qPrintable(picture.error()));
     QCOMPARE(picture->size(), bitmapSize);
     QCOMPARE(picture->format(), QImage::Format_RGB32);
     for (int y = 0; y < bitmapSize.height(); ++y) {
@@ -429,10 +423,10 @@ void TestPictureStore::placeholderFailures()
 {
     QFETCH(QString, file);
     QFETCH(QString, expected);
-    QString error;
-    QVERIFY(!quz::bank::placeholderPicture(file, QSize(556, 114), Qt::gray, &error));
-    QCOMPARE(error, expected);
-    QVERIFY(!quz::bank::placeholderPicture(file, QSize(556, 114), Qt::gray, nullptr));
+    const quz::Outcome<QImage> picture =
+        quz::bank::placeholderPicture(file, QSize(556, 114), Qt::gray);
+    QVERIFY(!picture);
+    QCOMPARE(picture.error(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestPictureStore)

@@ -2,11 +2,12 @@
 // -time variant reading, and texts that end or lack the key.
 
 #include "bank/question_bank.h"
-#include "bank/text_file.h"
+#include "files/text_file.h"
 
 #include <QTest>
 
 using namespace quz::bank;
+using namespace quz::files;
 
 namespace {
 
@@ -154,10 +155,11 @@ void TestQuestionBank::lineSplitting()
 void TestQuestionBank::missingFile()
 {
     QuestionBank b;
-    QString error;
-    QVERIFY(!b.loadFile(QStringLiteral("/no/such/dir/vopros.txt"), &error));
-    QCOMPARE(error, QStringLiteral(
-                        "Cannot open file \"/no/such/dir/vopros.txt\". No such file or directory"));
+    const quz::Status loaded = b.loadFile(QStringLiteral("/no/such/dir/vopros.txt"));
+    QVERIFY(!loaded);
+    QCOMPARE(
+        loaded.error(),
+        QStringLiteral("Cannot open file \"/no/such/dir/vopros.txt\". No such file or directory"));
     QVERIFY(b.isEmpty());
     QCOMPARE(b.lookup(QStringLiteral("01"), QStringLiteral("01")).variants.size(), 0);
 }

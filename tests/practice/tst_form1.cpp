@@ -4,10 +4,10 @@
 
 #include "fakes.h"
 
-#include "bank/text_file.h"
 #include "comment/Unit2.h"
+#include "files/text_file.h"
 #include "journal/Unit3.h"
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 #include "practice/Unit1.h"
 #include "practice/picture_widget.h"
 
@@ -105,7 +105,7 @@ void TestForm1::closeWritesSettingsAndKeepsForeignLines()
         QVERIFY(!forms.form2->isVisible());
         QVERIFY(!forms.form3->isVisible());
     }
-    const QString written = quz::bank::fromCp1251(dir.settings().toStdString());
+    const QString written = quz::files::fromCp1251(dir.settings().toStdString());
     QVERIFY(written.contains(QStringLiteral("; мой комментарий\r\n[Other]\r\nkey=value\r\n")));
     const QStringList keys = {
         QStringLiteral("left="),     QStringLiteral("top="),      QStringLiteral("height=472"),

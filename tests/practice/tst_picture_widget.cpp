@@ -20,9 +20,9 @@ QString pictureData(const QString &name)
 JpegPicture jpegFile(const QString &name)
 {
     JpegPicture picture;
-    const auto error = picture.loadFile(pictureData(name));
-    if (error)
-        qWarning("%s", qPrintable(error->message));
+    const quz::Status loaded = picture.loadFile(pictureData(name));
+    if (!loaded)
+        qWarning("%s", qPrintable(loaded.error()));
     return picture;
 }
 

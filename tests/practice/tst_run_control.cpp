@@ -6,7 +6,7 @@
 
 #include "comment/Unit2.h"
 #include "journal/Unit3.h"
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 #include "platform/look.h"
 #include "practice/Unit1.h"
 

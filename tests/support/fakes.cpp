@@ -1,9 +1,9 @@
 #include "fakes.h"
 
-#include "bank/text_file.h"
 #include "comment/Unit2.h"
+#include "files/text_file.h"
 #include "journal/Unit3.h"
-#include "platform/anchors.h"
+#include "platform/control_state.h"
 #include "practice/Unit1.h"
 
 #include <QDir>
@@ -136,7 +136,7 @@ Forms::~Forms()
     form1.reset();
 }
 
-QByteArray cp1251(const QString &text) { return QByteArray::fromStdString(bank::toCp1251(text)); }
+QByteArray cp1251(const QString &text) { return QByteArray::fromStdString(files::toCp1251(text)); }
 
 QByteArray smallQuestionFile(int tickets, int questions)
 {

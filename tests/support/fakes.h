@@ -5,6 +5,8 @@
 #include "platform/services.h"
 #include "platform/window_set.h"
 
+class TForm1;
+
 #include <QList>
 #include <QString>
 #include <QStringList>

@@ -1,0 +1,152 @@
+#include "files/text_file.h"
+
+#include <QStringDecoder>
+
+#include <array>
+#include <memory>
+
+namespace quz::files {
+
+namespace {
+
+std::string_view beforeNul(std::string_view bytes)
+{
+    const size_t nul = bytes.find('\0');
+    return nul == std::string_view::npos ? bytes : bytes.substr(0, nul);
+}
+
+// Calls `line` for every line of `bytes` as splitLines() defines them.
+template <class Fn>
+void forEachLine(std::string_view bytes, Fn &&line)
+{
+    bytes = beforeNul(bytes);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        line(bytes.substr(start, end - start));
+        if (end < bytes.size() && bytes[end] == '\r')
+            ++end;
+        if (end < bytes.size() && bytes[end] == '\n')
+            ++end;
+        start = end;
+    }
+}
+
+// Windows-1251 to UTF-16, one unit per byte: a table made once by Qt's codec.
+const std::array<char16_t, 256> &cp1251Table()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        char all[256];
+        for (int i = 0; i < 256; ++i)
+            all[i] = static_cast<char>(i);
+        QStringDecoder decoder("windows-1251");
+        const QString decoded = decoder.decode(QByteArrayView(all, 256));
+        for (int i = 0; i < 256; ++i)
+            t[static_cast<size_t>(i)] = i < decoded.size() ? decoded.at(i).unicode() : u'?';
+        return t;
+    }();
+    return table;
+}
+
+// UTF-16 to Windows-1251: the byte of every character the code page holds,
+// -1 for the others.
+const std::array<short, 65536> &cp1251Bytes()
+{
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<short, 65536>>();
+        t->fill(-1);
+        const auto &decode = cp1251Table();
+        for (int i = 255; i >= 0; --i)
+            (*t)[decode[static_cast<size_t>(i)]] = static_cast<short>(i);
+        return t;
+    }();
+    return *table;
+}
+
+} // namespace
+
+std::vector<std::string_view> splitLines(std::string_view bytes)
+{
+    std::vector<std::string_view> lines;
+    forEachLine(bytes, [&](std::string_view line) { lines.push_back(line); });
+    return lines;
+}
+
+std::string normaliseLines(std::string_view bytes)
+{
+    bytes = beforeNul(bytes);
+    // Every line break becomes two bytes; a last line without one gains it.
+    size_t size = bytes.size() + 2;
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if ((bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))
+            || (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')))
+            ++size;
+    std::string text;
+    text.reserve(size);
+    forEachLine(bytes, [&](std::string_view line) {
+        text += line;
+        text += "\r\n";
+    });
+    return text;
+}
+
+QString fromCp1251(std::string_view bytes)
+{
+    const auto &table = cp1251Table();
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes)
+        *out++ = QChar(table[static_cast<unsigned char>(c)]);
+    return text;
+}
+
+std::string toCp1251(const QString &text)
+{
+    const auto &table = cp1251Bytes();
+    std::string out(static_cast<size_t>(text.size()), '?');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = table[text.at(i).unicode()];
+        if (byte >= 0)
+            out[static_cast<size_t>(i)] = static_cast<char>(byte);
+    }
+    return out;
+}
+
+bool fitsCp1251(const QString &text)
+{
+    const auto &table = cp1251Bytes();
+    for (const QChar ch : text)
+        if (table[ch.unicode()] < 0)
+            return false;
+    return true;
+}
+
+QStringList linesFromCp1251(std::string_view bytes)
+{
+    QStringList lines;
+    forEachLine(bytes, [&](std::string_view line) { lines << fromCp1251(line); });
+    return lines;
+}
+
+QString displayText(std::string_view bytes)
+{
+    QString text;
+    bool first = true;
+    forEachLine(bytes, [&](std::string_view line) {
+        if (!first)
+            text += u'\n';
+        first = false;
+        text += fromCp1251(line);
+    });
+    return text;
+}
+
+QString displayText(const QString &crLfText)
+{
+    return QString(crLfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace quz::files

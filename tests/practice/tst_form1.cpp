@@ -2,7 +2,7 @@
 // settings file, the picture check, and the question display with its
 // button placement.
 
-#include "fakes.h"
+#include "form_fixture.h"
 
 #include "comment/Unit2.h"
 #include "files/text_file.h"
@@ -22,14 +22,6 @@
 using namespace quz::test;
 
 namespace {
-
-void writeData(ProgramDir &dir, const QByteArray &questions)
-{
-    dir.write(QStringLiteral("vopros.txt"), questions);
-    dir.writeCp1251(QStringLiteral("koment.txt"),
-                    QStringLiteral("Комментарии\r\nбилет01\r\n1. Один\r\n2. Два\r\n"));
-    dir.write(QStringLiteral("bmp/Quz_1_10.jpg"), QByteArray("\xff\xd8\xff\xd9", 4));
-}
 
 QByteArray oneQuestion(const QString &variants)
 {
@@ -70,7 +62,7 @@ private slots:
 void TestForm1::firstStartDefaults()
 {
     ProgramDir dir;
-    writeData(dir, smallQuestionFile());
+    writeProgramData(dir, smallQuestionFile());
     Forms forms(dir);
     forms.form1->show();
     QCOMPARE(forms.form1->NumBilet->text(), QStringLiteral("01"));
@@ -93,7 +85,7 @@ void TestForm1::firstStartDefaults()
 void TestForm1::closeWritesSettingsAndKeepsForeignLines()
 {
     ProgramDir dir;
-    writeData(dir, smallQuestionFile());
+    writeProgramData(dir, smallQuestionFile());
     dir.writeSettings(QStringLiteral(
         "; мой комментарий\r\n[Other]\r\nkey=value\r\n[prg]\r\nnBilet=07\r\nrnd=1\r\n"));
     {
@@ -129,7 +121,7 @@ void TestForm1::closeWritesSettingsAndKeepsForeignLines()
 void TestForm1::questionNumberClampedAtCreation()
 {
     ProgramDir dir;
-    writeData(dir, smallQuestionFile());
+    writeProgramData(dir, smallQuestionFile());
     dir.writeSettings(QStringLiteral("[prg]\r\nnVopros=25\r\nfirst=0\r\n"));
     {
         Forms forms(dir);
@@ -200,7 +192,7 @@ void TestForm1::buttonPlacement()
     QFETCH(QList<int>, tops);
     QFETCH(int, panel);
     ProgramDir dir;
-    writeData(dir, oneQuestion(variants));
+    writeProgramData(dir, oneQuestion(variants));
     dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\n"));
     Forms forms(dir);
     forms.form1->show();
@@ -216,7 +208,7 @@ void TestForm1::buttonPlacement()
 void TestForm1::panelKeepsHeightWithoutAutoSize()
 {
     ProgramDir dir;
-    writeData(dir, oneQuestion(QStringLiteral("a|b|c|")));
+    writeProgramData(dir, oneQuestion(QStringLiteral("a|b|c|")));
     dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\nares=0\r\n"));
     Forms forms(dir);
     forms.form1->show();
@@ -242,7 +234,7 @@ void TestForm1::unreadablePictures()
     QFETCH(QByteArray, picture);
     QFETCH(bool, placeholder);
     ProgramDir dir;
-    writeData(dir, oneQuestion(QStringLiteral("a|b|")));
+    writeProgramData(dir, oneQuestion(QStringLiteral("a|b|")));
     dir.write(QStringLiteral("bmp/Quz_1_1.jpg"), picture);
     if (placeholder) {
         QFile demo(QStringLiteral(QUZ_DEMO_DATA_DIR "/emp.bmp"));
@@ -262,7 +254,7 @@ void TestForm1::unreadablePictures()
 void TestForm1::refusedSettingsWriteReported()
 {
     ProgramDir dir;
-    writeData(dir, smallQuestionFile(1, 20));
+    writeProgramData(dir, smallQuestionFile(1, 20));
     // The settings file would live in a folder that is a plain file.
     dir.write(QStringLiteral("blocked"), QByteArray("x"));
     dir.services.exePath = dir.path(QStringLiteral("blocked/quz"));

@@ -2,7 +2,7 @@
 // journal, the answer check with its colours and sounds, the advance to the
 // next question and ticket, the keyboard during a run and the number editor.
 
-#include "fakes.h"
+#include "form_fixture.h"
 
 #include "comment/Unit2.h"
 #include "journal/Unit3.h"
@@ -21,43 +21,11 @@ using namespace quz::test;
 
 namespace {
 
-const QString kIdle = QStringLiteral("Старт");
-const QString kRunning = QStringLiteral("Стоп");
 const QString kStartEntry = QStringLiteral("Старт 07.12.2026 0:08:40 Билет 01");
 const QColor kMoneyGreen(192, 220, 192);
 const QColor kRed(255, 0, 0);
 
-void writeData(ProgramDir &dir, bool withQuestions = true)
-{
-    if (withQuestions)
-        dir.write(QStringLiteral("vopros.txt"), smallQuestionFile());
-    dir.writeCp1251(QStringLiteral("koment.txt"),
-                    QStringLiteral("Комментарии\r\nбилет01\r\n1. Один\r\n2. Два\r\n"));
-    dir.write(QStringLiteral("bmp/Quz_1_10.jpg"), QByteArray("\xff\xd8\xff\xd9", 4));
-    dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\n"));
-}
-
-// A program directory with its forms built and the main window shown.
-struct Fixture {
-    explicit Fixture(bool withQuestions = true)
-    {
-        writeData(dir, withQuestions);
-        forms = std::make_unique<Forms>(dir);
-        f1()->show();
-    }
-    TForm1 *f1() const { return forms->form1.get(); }
-    TForm3 *f3() const { return forms->form3.get(); }
-    QToolButton *button(int digit) const { return f1()->sb[static_cast<size_t>(digit - 1)]; }
-    void click(QWidget *w) const { QTest::mouseClick(w, Qt::LeftButton); }
-    void start() const
-    {
-        click(f1()->Start);
-        QCOMPARE(f1()->Start->text(), kRunning);
-    }
-
-    ProgramDir dir;
-    std::unique_ptr<Forms> forms;
-};
+using Fixture = FormFixture;
 
 QStringList errorLines(const QStringList &lines)
 {
@@ -92,7 +60,7 @@ void TestRunControl::startAndStop()
 {
     Fixture fx;
     QCOMPARE(fx.f3()->lines().size(), 28);
-    QCOMPARE(fx.f1()->Start->text(), kIdle);
+    QVERIFY(!fx.f1()->isRunning());
     fx.f3()->showWindow();
     QVERIFY(fx.f3()->isShowing());
 
@@ -104,7 +72,7 @@ void TestRunControl::startAndStop()
     QVERIFY(fx.button(2)->isVisible());
 
     fx.click(fx.f1()->Start);
-    QCOMPARE(fx.f1()->Start->text(), kIdle);
+    QVERIFY(!fx.f1()->isRunning());
     QVERIFY(fx.f1()->Vopros->text().isEmpty());
     QVERIFY(fx.f1()->Memo1->toPlainText().isEmpty());
     for (QToolButton *b : fx.f1()->sb)
@@ -247,7 +215,7 @@ void TestRunControl::keysDuringRun()
     QTest::keyClick(fx.f1(), key);
     QCOMPARE(fx.f1()->NumVop->text(), question);
     QCOMPARE(errorLines(fx.f3()->lines()).size(), errors);
-    QCOMPARE(fx.f1()->Start->text(), kRunning);
+    QVERIFY(fx.f1()->isRunning());
     if (errors == 0 && question == QStringLiteral("01")) {
         QCOMPARE(fx.f1()->Memo1->toPlainText(), variants);
         QVERIFY(fx.dir.sound.calls.isEmpty());
@@ -282,7 +250,7 @@ void TestRunControl::keysWhileIdleLeaveJournal()
     for (char key : {'1', '2', '3', 'x'})
         QTest::keyClick(fx.f1(), key);
     QCOMPARE(fx.f3()->lines(), before);
-    QCOMPARE(fx.f1()->Start->text(), kIdle);
+    QVERIFY(!fx.f1()->isRunning());
     QCOMPARE(fx.f1()->NumVop->text(), QStringLiteral("01"));
     QVERIFY(fx.dir.sound.calls.isEmpty());
 
@@ -319,7 +287,7 @@ void TestRunControl::numberEditorStopsRunAndCommits()
     QLabel *other = ticket ? fx.f1()->NumVop : fx.f1()->NumBilet;
     fx.start();
     fx.click(label);
-    QCOMPARE(fx.f1()->Start->text(), kIdle);
+    QVERIFY(!fx.f1()->isRunning());
     QVERIFY(fx.f3()->isShowing());
     QVERIFY(fx.f1()->edbv->isVisible());
     QCOMPARE(fx.f1()->edbv->maximum(), ticket ? 40 : 20);
@@ -331,7 +299,7 @@ void TestRunControl::numberEditorStopsRunAndCommits()
     QCOMPARE(label->text(), expected);
     QCOMPARE(other->text(), QStringLiteral("01"));
     // No run was started by the editor.
-    QCOMPARE(fx.f1()->Start->text(), kIdle);
+    QVERIFY(!fx.f1()->isRunning());
 
     // The next run shows the committed position.
     fx.start();
@@ -344,7 +312,7 @@ void TestRunControl::numberEditorEscapeKeepsNumber()
     Fixture fx;
     fx.click(fx.f1()->NumBilet);
     QVERIFY(fx.f1()->edbv->isVisible());
-    QCOMPARE(fx.f1()->Start->text(), kIdle);
+    QVERIFY(!fx.f1()->isRunning());
     QTest::keyClicks(fx.f1()->edbv, QStringLiteral("9"));
     QTest::keyClick(fx.f1()->edbv, Qt::Key_Escape);
     QVERIFY(fx.f1()->edbv->isHidden());
@@ -358,18 +326,22 @@ void TestRunControl::numberEditorEscapeKeepsNumber()
 
 void TestRunControl::refusedStartWithoutQuestions()
 {
-    Fixture fx(false);
-    QCOMPARE(fx.dir.dialogs.errors().size(), 1);
-    QVERIFY(fx.dir.dialogs.errors().front().startsWith(QStringLiteral("Cannot open file")));
-    QVERIFY(fx.dir.dialogs.errors().front().contains(QStringLiteral("vopros.txt")));
+    Fixture::Options options;
+    options.questions.clear();
+    Fixture fx(options);
+    QCOMPARE(fx.dir.dialogs.errors(),
+             QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory.")
+                             .arg(fx.dir.path(QStringLiteral("vopros.txt")))});
     const QStringList journal = fx.f3()->lines();
     const int shownBefore = fx.dir.dialogs.shown.size();
 
     fx.click(fx.f1()->Start);
-    QCOMPARE(fx.f1()->Start->text(), kIdle);
+    QVERIFY(!fx.f1()->isRunning());
     QCOMPARE(fx.dir.dialogs.shown.size(), shownBefore + 1);
     QCOMPARE(fx.dir.dialogs.shown.last().kind, FakeDialogs::Shown::Message);
-    QVERIFY(fx.dir.dialogs.shown.last().text.contains(QStringLiteral("vopros.txt")));
+    QCOMPARE(fx.dir.dialogs.shown.last().text,
+             QStringLiteral("Вопросы не загружены: нет файла \"vopros.txt\" или он пуст. "
+                            "Начать нельзя."));
     QCOMPARE(fx.f3()->lines(), journal);
     QVERIFY(fx.f3()->sbClear->isEnabled());
     QTest::keyClick(fx.f1(), '2');

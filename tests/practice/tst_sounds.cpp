@@ -1,7 +1,7 @@
 // The answer sounds and the WAV choosers of the sound settings panel,
 // through the recording fake of the sound layer.
 
-#include "fakes.h"
+#include "form_fixture.h"
 
 #include "practice/Unit1.h"
 
@@ -15,19 +15,20 @@ using namespace quz::test;
 
 namespace {
 
+FormFixture::Options withSettings(const QString &settings)
+{
+    FormFixture::Options options;
+    options.settings = settings;
+    return options;
+}
+
 struct Window {
     explicit Window(const QString &settings)
-    {
-        dir.write(QStringLiteral("vopros.txt"), smallQuestionFile(1, 20));
-        dir.write(QStringLiteral("koment.txt"), QByteArray());
-        dir.write(QStringLiteral("bmp/Quz_1_10.jpg"), QByteArray("\xff\xd8", 2));
-        dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\n") + settings);
-        forms = std::make_unique<Forms>(dir);
-        forms->form1->show();
-    }
-    TForm1 &f() { return *forms->form1; }
-    ProgramDir dir;
-    std::unique_ptr<Forms> forms;
+        : fixture(withSettings(settings))
+    {}
+    TForm1 &f() { return *fixture.f1(); }
+    FormFixture fixture;
+    ProgramDir &dir = fixture.dir;
 };
 
 } // namespace
@@ -111,7 +112,7 @@ void TestSounds::choicesSurviveRestart()
     QVERIFY(!w.f().sbWav->isEnabled());
     w.f().beepErr->setChecked(false);
     w.f().close();
-    w.forms.reset();
+    w.fixture.forms.reset();
     Forms again(*dir);
     QVERIFY(!again.form1->wavOn->isChecked());
     QVERIFY(!again.form1->sbWav->isEnabled());

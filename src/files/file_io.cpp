@@ -129,27 +129,10 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
                                   .arg(st.st_size)
                                   .arg(limit))};
 
-    // One buffer of the size the file has; a file that grows meanwhile is
-    // read on up to the limit.
+    // One buffer of the size the file has.
     QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
-    qint64 filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            if (bytes.size() >= limit) {
-                char probe;
-                const ssize_t more = ::read(fd.get(), &probe, 1);
-                if (more > 0)
-                    return Failure{openFailure(
-                        path, QStringLiteral("File too large (more than %1 bytes)").arg(limit))};
-                if (more == 0)
-                    break;
-                if (errno == EINTR)
-                    continue;
-                return Failure{openFailure(path, systemReason(errno))};
-            }
-            bytes.resize(
-                static_cast<qsizetype>(std::min(limit, std::max<qint64>(4096, filled * 2))));
-        }
+    qsizetype filled = 0;
+    while (filled < bytes.size()) {
         const ssize_t got =
             ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
         if (got == 0)
@@ -161,7 +144,23 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
         }
         filled += got;
     }
-    bytes.truncate(static_cast<qsizetype>(filled));
+    bytes.truncate(filled);
+    // A file that grew since it was measured is read on, up to the limit.
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return Failure{openFailure(path, systemReason(errno))};
+        }
+        if (bytes.size() + got > limit)
+            return Failure{openFailure(
+                path, QStringLiteral("File too large (more than %1 bytes)").arg(limit))};
+        bytes.append(chunk, static_cast<qsizetype>(got));
+    }
     return bytes;
 }
 

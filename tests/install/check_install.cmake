@@ -2,6 +2,7 @@
 # programs and the demonstration data at the top, byte for byte; the desktop
 # launcher, icon and metadata under share/; nothing else. The launcher must
 # name the installed program and icon and still pass desktop-file-validate.
+# A second install over the folder keeps the data files the user replaced.
 #
 # -DBUILD_DIR=  build tree to install        -DPREFIX=    empty folder to use
 # -DDATA_DIR=   source of the program data   -DPROGRAMS=  executables, comma-separated
@@ -75,6 +76,23 @@ if(EXISTS "${launcher}")
   if(invalid OR NOT report STREQUAL "")
     fail("desktop-file-validate on the installed launcher:\n${report}")
   endif()
+endif()
+
+# Installing again over the folder keeps data files the user replaced and
+# brings back the ones removed.
+file(WRITE "${PREFIX}/vopros.txt" "my own tickets")
+file(REMOVE "${PREFIX}/Help.txt")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+  fail("second cmake --install failed:\n${output}")
+endif()
+file(READ "${PREFIX}/vopros.txt" kept)
+if(NOT kept STREQUAL "my own tickets")
+  fail("a second install replaced the user's vopros.txt")
+endif()
+if(NOT EXISTS "${PREFIX}/Help.txt")
+  fail("a second install did not bring back Help.txt")
 endif()
 
 if(NOT fails STREQUAL "")

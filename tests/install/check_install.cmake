@@ -1,12 +1,14 @@
 # Installs the build into an empty folder and checks what arrives there: the
 # programs and the demonstration data at the top, byte for byte; the desktop
 # launcher, icon and metadata under share/; nothing else. The launcher must
-# name the installed program and icon and still pass desktop-file-validate.
+# name the installed program and icon and still pass desktop-file-validate;
+# the installed tree passes appstreamcli validate-tree.
 # A second install over the folder keeps the data files the user replaced.
 #
 # -DBUILD_DIR=  build tree to install        -DPREFIX=    empty folder to use
 # -DDATA_DIR=   source of the program data   -DPROGRAMS=  executables, comma-separated
-# -DAPP_ID=     desktop id                   -DDESKTOP_FILE_VALIDATE= the tool
+# -DAPP_ID=     desktop id                   -DDESKTOP_FILE_VALIDATE=, -DAPPSTREAMCLI=
+#                                            the validators
 
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
@@ -76,6 +78,13 @@ if(EXISTS "${launcher}")
   if(invalid OR NOT report STREQUAL "")
     fail("desktop-file-validate on the installed launcher:\n${report}")
   endif()
+endif()
+
+# The metadata, the launcher it names and the icon, as installed together.
+execute_process(COMMAND "${APPSTREAMCLI}" validate-tree --no-net "${PREFIX}"
+                RESULT_VARIABLE invalid OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(invalid)
+  fail("appstreamcli validate-tree:\n${report}")
 endif()
 
 # Installing again over the folder keeps data files the user replaced and

@@ -2,7 +2,7 @@
 // 600 x 300 JPEG, hand it to the picture control and draw it for the first
 // time (decode + scale into 556 x 114).
 //
-// Run: QT_QPA_PLATFORM=offscreen <build>/bin/bench_picture [-iterations 200]
+// Run: QT_QPA_PLATFORM=offscreen <build>/bench/bench_picture [-iterations 200]
 #include "bank/picture_store.h"
 #include "practice/picture_widget.h"
 

@@ -10,8 +10,10 @@ mode=${1:-run}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUZ_BUILD_DIR:-$top/build}
 
+# The last two validate the desktop launcher and its metadata in the tests.
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgl-dev
-          libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation)
+          libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
+          desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -36,6 +36,7 @@ private slots:
     void lookup();
     void lineSplitting_data();
     void lineSplitting();
+    void bankLinesAreTheSplitLines();
     void missingFile();
     void cp1251RoundTrip();
 };
@@ -140,6 +141,14 @@ void TestQuestionBank::lineSplitting_data()
     QTest::newRow("lone CR") << QByteArray("a\rb\r") << QByteArray("a\r\nb\r\n");
     QTest::newRow("mixed, empty lines kept")
         << QByteArray("a\r\n\nb\r\rc") << QByteArray("a\r\n\r\nb\r\n\r\nc\r\n");
+    QTest::newRow("CR LF, last line without a break")
+        << QByteArray("a\r\nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("lone LF between CR LF lines")
+        << QByteArray("a\r\nb\nc\r\nd\r\n") << QByteArray("a\r\nb\r\nc\r\nd\r\n");
+    QTest::newRow("LF then CR is two breaks")
+        << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb\r\n");
+    QTest::newRow("CR before CR LF") << QByteArray("a\r\r\nb") << QByteArray("a\r\n\r\nb\r\n");
+    QTest::newRow("breaks only") << QByteArray("\n\r\n\r") << QByteArray("\r\n\r\n\r\n");
     QTest::newRow("NUL ends the text")
         << QByteArray("a\r\nb\0c\r\n", 8) << QByteArray("a\r\nb\r\n");
     QTest::newRow("empty") << QByteArray() << QByteArray();
@@ -150,6 +159,28 @@ void TestQuestionBank::lineSplitting()
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, bank);
     QCOMPARE(QByteArray::fromStdString(normaliseLines(file.toStdString())), bank);
+}
+
+void TestQuestionBank::bankLinesAreTheSplitLines()
+{
+    // Every text of up to 8 characters made of 'a', CR and LF: the bank form
+    // is the lines that splitLines() finds, each followed by CR LF.
+    const char alphabet[] = {'a', '\r', '\n'};
+    std::vector<std::string> texts{std::string()};
+    for (size_t from = 0; texts.back().size() < 8;) {
+        const size_t to = texts.size();
+        for (size_t i = from; i < to; ++i)
+            for (const char c : alphabet)
+                texts.push_back(texts[i] + c);
+        from = to;
+    }
+    for (const std::string &text : texts) {
+        std::string joined;
+        for (const std::string_view line : splitLines(text))
+            joined.append(line).append("\r\n");
+        QCOMPARE(QByteArray::fromStdString(normaliseLines(text)),
+                 QByteArray::fromStdString(joined));
+    }
 }
 
 void TestQuestionBank::missingFile()

@@ -72,12 +72,16 @@ void TestForm1::firstStartDefaults()
     QVERIFY(!forms.form1->rnd->isChecked());
     QVERIFY(forms.form1->beep->isChecked() && forms.form1->beepErr->isChecked());
     QVERIFY(!forms.form1->sbWav->isEnabled() && !forms.form1->sbWavErr->isEnabled());
-    QCOMPARE(forms.form1->frameGeometry().size(), QSize(610, 472));
-    // The first start shows the tip in the comment window and the journal.
+    // The first start shows the tip in the comment window and the journal;
+    // the three windows share an 800 x 600 screen (the offscreen one) without
+    // overlapping.
     QVERIFY(forms.form2->isVisible());
     QCOMPARE(forms.form2->Koment->toPlainText(),
              QStringLiteral("Окно закрывается двойным нажатием левой мышки."));
     QVERIFY(forms.form3->isVisible());
+    QCOMPARE(forms.form1->frameGeometry(), QRect(0, 0, 610, 472));
+    QCOMPARE(forms.form2->frameGeometry(), QRect(0, 473, 800, 97));
+    QCOMPARE(forms.form3->frameGeometry(), QRect(611, 0, 189, 472));
     QCOMPARE(*dir.services.appTitle, TForm1::designCaption());
     QVERIFY(dir.dialogs.shown.isEmpty());
 }

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
@@ -42,6 +43,7 @@ class TestRunControl : public QObject {
     Q_OBJECT
 private slots:
     void startAndStop();
+    void clearStartsANewJournal();
     void wrongThenRightAnswer();
     void advanceAtRangeEnd_data();
     void advanceAtRangeEnd();
@@ -85,6 +87,31 @@ void TestRunControl::startAndStop()
     fx.start();
     QCOMPARE(fx.f3()->lines(), QStringList{kStartEntry});
     QVERIFY(!fx.f3()->isShowing());
+}
+
+void TestRunControl::clearStartsANewJournal()
+{
+    using quz::platform::setTag;
+    using quz::platform::tag;
+    Fixture fx;
+    fx.start();
+    fx.click(fx.button(1));
+    fx.click(fx.f1()->Start);
+    QCOMPARE(fx.f3()->lines(), (QStringList{kStartEntry, QStringLiteral("-> 01 вопрос 01")}));
+    QCOMPARE(tag(fx.f1()->Start), 1);
+    setTag(fx.f3()->lbStat, 1); // the journal cursor on the error entry
+
+    fx.click(fx.f3()->sbClear);
+    QVERIFY(fx.f3()->lines().isEmpty());
+    QCOMPARE(tag(fx.f3()->lbStat), 0);
+    QCOMPARE(tag(fx.f1()->Start), 0);
+    QCOMPARE(tag(fx.f3()), 0); // the placeholder does not come back
+
+    // The next start begins the new journal with its start entry.
+    fx.dir.clock.text = QStringLiteral("08.12.2026 9:15:00");
+    fx.start();
+    QCOMPARE(fx.f3()->lines(), QStringList{QStringLiteral("Старт 08.12.2026 9:15:00 Билет 01")});
+    QCOMPARE(tag(fx.f1()->Start), 1);
 }
 
 void TestRunControl::wrongThenRightAnswer()

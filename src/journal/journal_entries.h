@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace quz::journal {
 
 // "Старт " + dateTime + " Билет " + ticket.
@@ -27,9 +29,10 @@ bool isErrorEntry(const QString &line);
 
 // Whether a wrong answer to `question` must not be written: the journal's last
 // line is an error entry whose characters 14-15 equal `question`. The ticket is
-// not compared. An empty journal gives false. Lines shorter than 15
-// characters are compared with what they have, never read past their end.
-bool isDuplicateError(const QStringList &journal, const QString &question);
+// not compared. An empty journal (no last line) gives false. Lines shorter
+// than 15 characters are compared with what they have, never read past their
+// end.
+bool isDuplicateError(const std::optional<QString> &lastLine, const QString &question);
 
 // Characters 4-5 of the line as they stand; shorter (or empty) for a short line.
 QString entryTicket(const QString &line);

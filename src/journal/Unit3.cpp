@@ -145,6 +145,10 @@ void TForm3::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     applyMinimumSize();
+    if (m_scrollToEnd) {
+        m_scrollToEnd = false;
+        lbStat->scrollToBottom();
+    }
     if (!event->spontaneous())
         FormShow();
 }
@@ -190,7 +194,12 @@ void TForm3::dropPlaceholder()
 void TForm3::appendLine(const QString &line)
 {
     m_journal->appendLine(line);
-    lbStat->scrollToBottom();
+    // A hidden list scrolls to its end when it is shown again: scrolling
+    // there at every line would lay out every row of a long journal each time.
+    if (isVisible())
+        lbStat->scrollToBottom();
+    else
+        m_scrollToEnd = true;
 }
 
 void TForm3::addStartEntry(const QString &ticket)

@@ -116,4 +116,6 @@ private:
     quz::journal::JournalModel *m_journal = nullptr;
     QString m_commandLineFile;
     bool m_cuttingWidth = false;
+    // Lines were appended while the window was hidden.
+    bool m_scrollToEnd = false;
 };

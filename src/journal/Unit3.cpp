@@ -13,6 +13,7 @@
 #include "settings/settings_batch.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QHideEvent>
@@ -35,6 +36,12 @@ QToolButton *flatButton(QWidget *parent, const QString &caption, const QColor &c
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     look::setTextColor(b, colour);
+    // A disabled button ("Очистить" during a run) shows the usual grey text.
+    QPalette p = b->palette();
+    const QPalette system = QApplication::palette();
+    for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText})
+        p.setColor(QPalette::Disabled, role, system.color(QPalette::Disabled, role));
+    b->setPalette(p);
     return b;
 }
 

@@ -3,8 +3,8 @@
 // start entry of a run, the error entry of a wrongly answered question, the
 // test that keeps a repeated error out of the journal, the fields the journal
 // answer mode reads from an error entry, and the text the journal shows until
-// real content arrives. Reading and writing journal files lives elsewhere;
-// the list itself is held by the journal window.
+// real content arrives. Journal files are journal_file.h; the lines
+// themselves are held by the journal's list model (journal_model.h).
 //
 // Positions are 1-based character positions, one character per QChar, which
 // is one character of the journal's single-byte code page.

@@ -107,6 +107,7 @@ private slots:
     void leaving_data();
     void leaving();
     void duringRunOnlyStops();
+    void loadDuringMode();
     void emptyListDoesNothing();
     void nothingToAnswerFromIdle();
     void hyphenLineWithoutLayout_data();
@@ -256,6 +257,27 @@ void TestJournalMode::duringRunOnlyStops()
     QVERIFY(fx.dir.dialogs.shown.isEmpty());
     // The focus line alone stays selected.
     QCOMPARE(selectedRows(fx.f3()->lbStat), QList<int>{1});
+}
+
+// A file loaded while the mode is on is appended; the entry being answered
+// stays the selected line, so the next right answer deletes that entry.
+void TestJournalMode::loadDuringMode()
+{
+    FormFixture fx;
+    load(fx, kJournal);
+    fx.f3()->delErr->setChecked(true);
+    selectRows(fx.f3()->lbStat, {3}, 3);
+    fx.click(fx.f3()->sbAnsver);
+    QCOMPARE(asked(fx), u"02/05"_s);
+    fx.f1()->sbErrClick();
+    fx.dir.dialogs.answers.push_back(fx.dir.path(u"j.quz"_s));
+    fx.click(fx.f3()->SpeedButton2);
+    QCOMPARE(fx.f3()->lines().size(), 2 * kJournal.size() + 1);
+    QCOMPARE(selectedRows(fx.f3()->lbStat), QList<int>{3});
+    fx.click(fx.button(2));
+    QCOMPARE(asked(fx), u"03/07"_s);
+    QCOMPARE(fx.f3()->lines().at(3), u"заметка"_s);
+    QCOMPARE(state(fx), u"running, mode on, journal shown, list disabled, single"_s);
 }
 
 void TestJournalMode::emptyListDoesNothing()

@@ -1,17 +1,23 @@
+// The journal window's life: creation, showing and hiding, its settings, its
+// size limits and layout, and the entries the main window writes.
+
 #include "journal/Unit3.h"
 
-#include "files/file_io.h"
-#include "files/text_file.h"
 #include "journal/journal_entries.h"
+#include "journal/journal_model.h"
+#include "journal/list_box_widget.h"
 #include "journal/practice_link.h"
 #include "platform/control_state.h"
 #include "platform/look.h"
 #include "platform/window_geometry.h"
 #include "settings/settings_batch.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QHideEvent>
-#include <QListWidget>
+#include <QMenu>
 #include <QShowEvent>
 #include <QToolButton>
 
@@ -30,6 +36,12 @@ QToolButton *flatButton(QWidget *parent, const QString &caption, const QColor &c
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     look::setTextColor(b, colour);
+    // A disabled button ("Очистить" during a run) shows the usual grey text.
+    QPalette p = b->palette();
+    const QPalette system = QApplication::palette();
+    for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText})
+        p.setColor(QPalette::Disabled, role, system.color(QPalette::Disabled, role));
+    b->setPalette(p);
     return b;
 }
 
@@ -44,10 +56,25 @@ TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     setWindowTitle(QStringLiteral("Журнал ошибок"));
     setFont(look::windowFont());
     resize(177, 351);
+    buildControls();
+    connectHandlers();
+    layoutControls();
+    FormCreate();
+}
 
-    lbStat = new QListWidget(this);
-    lbStat->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lbStat->addItems(quz::journal::placeholderLines());
+TForm3::~TForm3()
+{
+    if (m_windows.Form3 == this)
+        m_windows.Form3 = nullptr;
+}
+
+void TForm3::buildControls()
+{
+    m_journal = new quz::journal::JournalModel(this);
+    lbStat = new quz::journal::TListBox(this);
+    lbStat->setModel(m_journal);
+    lbStat->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_journal->replaceAll(quz::journal::JournalLines(quz::journal::placeholderLines()));
     setTag(this, 1);
 
     delErr = new QCheckBox(QStringLiteral("Удалять после ответа"), this);
@@ -67,23 +94,49 @@ TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     sbClose = flatButton(this, QStringLiteral("Скрыть"), look::purple());
     setHint(sbClose, QStringLiteral("Без комментариев"), Tooltip::Shown);
 
-    connect(sbClear, &QToolButton::clicked, this, &TForm3::sbClearClick);
-    connect(sbClose, &QToolButton::clicked, this, &TForm3::sbCloseClick);
-    layoutControls();
-    FormCreate();
+    PopupMenu1 = new QMenu(this);
+    N1 = PopupMenu1->addAction(QStringLiteral("Сохранить"));
+    setHint(N1, QStringLiteral("Сохранить список в файл"));
+    N2 = PopupMenu1->addAction(QStringLiteral("Загрузить"));
+    setHint(N2, QStringLiteral("Загрузить список из файла"));
+    PopupMenu1->addSeparator();
+    N5 = PopupMenu1->addAction(QStringLiteral("Удалить выделенное"));
+
+    odLS.title = QStringLiteral("Укажите файл.");
+    odLS.filter = QStringLiteral("Ошибки QUZ|*.quz");
+    odLS.defaultSuffix = QStringLiteral("quz");
 }
 
-TForm3::~TForm3()
+void TForm3::connectHandlers()
 {
-    if (m_windows.Form3 == this)
-        m_windows.Form3 = nullptr;
+    connect(sbClear, &QToolButton::clicked, this, &TForm3::sbClearClick);
+    connect(sbClose, &QToolButton::clicked, this, &TForm3::sbCloseClick);
+    connect(sbAnsver, &QToolButton::clicked, this, &TForm3::sbAnsverClick);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm3::N1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm3::N2Click);
+    connect(N1, &QAction::triggered, this, &TForm3::N1Click);
+    connect(N2, &QAction::triggered, this, &TForm3::N2Click);
+    connect(N5, &QAction::triggered, this, &TForm3::N5Click);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm3::PopupMenu1Popup);
+    connect(lbStat, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu1->popup(lbStat->viewport()->mapToGlobal(at)); });
+    connect(lbStat, &quz::journal::TListBox::dblClick, this, &TForm3::sbAnsverClick);
+    // A drop is taken up once the drag has ended, so that the file manager is
+    // not kept waiting while a message is open.
+    connect(lbStat, &quz::journal::TListBox::filesDropped, this, &TForm3::lbStatDropFiles,
+            Qt::QueuedConnection);
 }
 
 void TForm3::FormCreate()
 {
+    // The file named on the command line, fixed now, whatever folder is
+    // current when it is loaded.
+    if (!m_services.commandLineFile.isEmpty())
+        m_commandLineFile = QFileInfo(m_services.commandLineFile).absoluteFilePath();
     const quz::settings::SettingsBatch ini(m_services.settingsPath());
     quz::platform::readGeometry(this, ini, quz::settings::keys::journalWindow);
     delErr->setChecked(ini.read(quz::settings::keys::deleteAnswered));
+    applyMinimumSize();
 }
 
 void TForm3::FormHide()
@@ -95,28 +148,14 @@ void TForm3::FormHide()
         m_services.dialogs->showFailure(this, m_services.title(), written.error());
 }
 
-void TForm3::FormShow()
-{
-    // A journal file named on the command line replaces the list at the
-    // first showing.
-    if (tag(sbAnsver) != 1)
-        return;
-    setTag(sbAnsver, 0);
-    setTag(this, 0);
-    const quz::Outcome<QByteArray> bytes =
-        quz::files::readFileBytes(m_services.commandLineFile, quz::files::FileKind::Journal);
-    if (!bytes) {
-        m_services.dialogs->showFailure(this, m_services.title(), bytes.error());
-        return;
-    }
-    lbStat->clear();
-    lbStat->addItems(quz::files::linesFromCp1251(
-        std::string_view(bytes->constData(), static_cast<size_t>(bytes->size()))));
-}
-
 void TForm3::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    applyMinimumSize();
+    if (m_scrollToEnd) {
+        m_scrollToEnd = false;
+        lbStat->scrollToBottom();
+    }
     if (!event->spontaneous())
         FormShow();
 }
@@ -130,48 +169,13 @@ void TForm3::hideEvent(QHideEvent *event)
 
 void TForm3::sbClearClick()
 {
-    lbStat->clear();
+    m_journal->clear();
     setTag(lbStat, 0);
     if (m_windows.practice)
         m_windows.practice->resetStartLogged();
 }
 
 void TForm3::sbCloseClick() { hide(); }
-
-void TForm3::dropPlaceholder()
-{
-    if (tag(this) != 1)
-        return;
-    setTag(this, 0);
-    lbStat->clear();
-}
-
-void TForm3::appendLine(const QString &line)
-{
-    lbStat->addItem(line);
-    lbStat->scrollToBottom();
-}
-
-void TForm3::addStartEntry(const QString &ticket)
-{
-    appendLine(quz::journal::startEntry(m_services.clock->nowText(), ticket));
-}
-
-void TForm3::addErrorEntry(const QString &ticket, const QString &question)
-{
-    if (quz::journal::isDuplicateError(lines(), question))
-        return;
-    appendLine(quz::journal::errorEntry(ticket, question));
-}
-
-QStringList TForm3::lines() const
-{
-    QStringList all;
-    all.reserve(lbStat->count());
-    for (int i = 0; i < lbStat->count(); ++i)
-        all << lbStat->item(i)->text();
-    return all;
-}
 
 void TForm3::showWindow()
 {
@@ -184,26 +188,79 @@ bool TForm3::isShowing() const { return isVisible(); }
 
 bool TForm3::answerModeOn() const { return sbAnsver->text() == kModeOnCaption; }
 
-void TForm3::sbAnsverClick()
+// Entries.
+
+void TForm3::dropPlaceholder()
 {
-    if (!answerModeOn())
+    if (tag(this) != 1)
         return;
-    sbAnsver->setText(kModeOffCaption);
-    lbStat->setEnabled(true);
-    if (m_windows.practice)
-        m_windows.practice->StartClick();
-    lbStat->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setTag(this, 0);
+    m_journal->clear();
 }
 
-void TForm3::rightAnswerInMode()
+void TForm3::appendLine(const QString &line)
 {
-    // The walk through the journal's error entries plugs in here.
+    m_journal->appendLine(line);
+    // A hidden list scrolls to its end when it is shown again: scrolling
+    // there at every line would lay out every row of a long journal each time.
+    if (isVisible())
+        lbStat->scrollToBottom();
+    else
+        m_scrollToEnd = true;
 }
+
+void TForm3::addStartEntry(const QString &ticket)
+{
+    appendLine(quz::journal::startEntry(m_services.clock->nowText(), ticket));
+}
+
+void TForm3::addErrorEntry(const QString &ticket, const QString &question)
+{
+    if (quz::journal::isDuplicateError(m_journal->lastLine(), question))
+        return;
+    appendLine(quz::journal::errorEntry(ticket, question));
+}
+
+QStringList TForm3::lines() const { return m_journal->lines().toStringList(); }
+
+const quz::journal::JournalLines &TForm3::journal() const { return m_journal->lines(); }
+
+// Size limits and layout.
 
 void TForm3::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     layoutControls();
+    FormResize();
+}
+
+void TForm3::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // The frame is known once the window manager has framed the window.
+    applyMinimumSize();
+}
+
+// The minimum is one of the outer size, frame included.
+void TForm3::applyMinimumSize()
+{
+    const QSize frame = frameGeometry().size() - size();
+    const QSize minimum(std::max(1, kMinimumWidth - frame.width()),
+                        std::max(1, kMinimumHeight - frame.height()));
+    if (minimumSize() != minimum)
+        setMinimumSize(minimum);
+}
+
+void TForm3::FormResize()
+{
+    applyMinimumSize();
+    if (m_cuttingWidth || frameGeometry().width() < kTooWide)
+        return;
+    m_cuttingWidth = true;
+    const int frameWidth = frameGeometry().width() - width();
+    resize(kCutWidth - frameWidth, height());
+    m_services.dialogs->messageBox(this, m_services.title(), QStringLiteral("Может кватит?"));
+    m_cuttingWidth = false;
 }
 
 // Designed at 177 x 351: the list down to the check box, a row of 18 px

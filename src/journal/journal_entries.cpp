@@ -22,12 +22,9 @@ QString errorEntry(const QString &ticket, const QString &question)
 
 bool isErrorEntry(const QString &line) { return line.startsWith(QLatin1Char('-')); }
 
-bool isDuplicateError(const QStringList &journal, const QString &question)
+bool isDuplicateError(const std::optional<QString> &lastLine, const QString &question)
 {
-    if (journal.isEmpty())
-        return false;
-    const QString &last = journal.constLast();
-    return isErrorEntry(last) && entryQuestion(last) == question;
+    return lastLine && isErrorEntry(*lastLine) && entryQuestion(*lastLine) == question;
 }
 
 QString entryTicket(const QString &line) { return line.mid(kTicketIndex, kFieldLength); }

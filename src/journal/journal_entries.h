@@ -3,14 +3,16 @@
 // start entry of a run, the error entry of a wrongly answered question, the
 // test that keeps a repeated error out of the journal, the fields the journal
 // answer mode reads from an error entry, and the text the journal shows until
-// real content arrives. Reading and writing journal files lives elsewhere;
-// the list itself is held by the journal window.
+// real content arrives. Journal files are journal_file.h; the lines
+// themselves are held by the journal's list model (journal_model.h).
 //
 // Positions are 1-based character positions, one character per QChar, which
 // is one character of the journal's single-byte code page.
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace quz::journal {
 
@@ -27,9 +29,10 @@ bool isErrorEntry(const QString &line);
 
 // Whether a wrong answer to `question` must not be written: the journal's last
 // line is an error entry whose characters 14-15 equal `question`. The ticket is
-// not compared. An empty journal gives false. Lines shorter than 15
-// characters are compared with what they have, never read past their end.
-bool isDuplicateError(const QStringList &journal, const QString &question);
+// not compared. An empty journal (no last line) gives false. Lines shorter
+// than 15 characters are compared with what they have, never read past their
+// end.
+bool isDuplicateError(const std::optional<QString> &lastLine, const QString &question);
 
 // Characters 4-5 of the line as they stand; shorter (or empty) for a short line.
 QString entryTicket(const QString &line);

@@ -6,6 +6,7 @@
 
 #include "comment/Unit2.h"
 #include "journal/Unit3.h"
+#include "journal/list_box_widget.h"
 #include "platform/control_state.h"
 #include "platform/look.h"
 #include "practice/Unit1.h"

@@ -5,6 +5,7 @@
 #include "journal/journal_entries.h"
 #include "journal/practice_link.h"
 #include "platform/control_state.h"
+#include "platform/edge_snap.h"
 #include "platform/look.h"
 #include "platform/window_geometry.h"
 #include "settings/settings_batch.h"
@@ -70,6 +71,7 @@ TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     connect(sbClear, &QToolButton::clicked, this, &TForm3::sbClearClick);
     connect(sbClose, &QToolButton::clicked, this, &TForm3::sbCloseClick);
     layoutControls();
+    quz::platform::snapToScreenEdges(this);
     FormCreate();
 }
 

@@ -22,25 +22,35 @@ public:
     MinimumOuterSize(QWidget *window, QSize outer)
         : QObject(window)
         , m_outer(outer)
-    {
-        apply(window);
-    }
+    {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         switch (event->type()) {
         case QEvent::Show:
         case QEvent::Move:
-        case QEvent::Resize: apply(static_cast<QWidget *>(watched)); break;
+        case QEvent::Resize:
+            apply(static_cast<QWidget *>(watched), event->type() == QEvent::Show);
+            break;
         default: break;
         }
         return false;
     }
 
 private:
-    void apply(QWidget *window) const
+    // No limit before the window is shown: the size it is given from the
+    // settings, meant as an outer size, is made exact once the frame is known
+    // (setOuterGeometry), and a limit worked out without the frame would stand
+    // in its way. A window shown without a frame yet gets it from the window
+    // manager right after; a window that stays frameless gets its limit at
+    // its next move or resize.
+    void apply(QWidget *window, bool showing) const
     {
+        if (!window->isVisible())
+            return;
         const QSize frame = window->frameGeometry().size() - window->geometry().size();
+        if (showing && frame.isEmpty())
+            return;
         const QSize client = minimumClientSize(m_outer, frame);
         if (window->minimumSize() != client)
             window->setMinimumSize(client);

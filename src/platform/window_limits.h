@@ -8,10 +8,10 @@ class QWidget;
 
 namespace quz::platform {
 
-// Keeps `window` (a top-level window) from being made smaller than `outer`,
-// by the user or by the program; no maximum. The frame is known only once
-// the window manager has framed the window, so the client minimum is worked
-// out again whenever the window is shown, moved or resized.
+// Keeps `window` (a top-level window), once it is shown, from being made
+// smaller than `outer`, by the user or by the program; no maximum. The frame
+// is known only once the window manager has framed the window, so the client
+// minimum is worked out again whenever the window is shown, moved or resized.
 void keepMinimumOuterSize(QWidget *window, QSize outer);
 
 } // namespace quz::platform

@@ -40,12 +40,15 @@ private:
     {
         QWidget *window = m_area->window();
         QWindow *handle = window->windowHandle();
-        if (handle && handle->startSystemMove()) {
+        // The window system's move ends when the left button is released
+        // (X11 window managers are told so whichever button was pressed), so
+        // it serves the left button only; with any other button the window
+        // follows the pointer by hand, as it does where no system move is
+        // offered, until the button is released.
+        if (press->button() == Qt::LeftButton && handle && handle->startSystemMove()) {
             m_following = false;
             return;
         }
-        // No move offered by the window system: the window follows the
-        // pointer by hand while a button is held.
         m_following = true;
         m_pressGlobal = press->globalPosition().toPoint();
         m_startPos = window->pos();

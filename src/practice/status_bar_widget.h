@@ -25,6 +25,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void fitCredit();
+
+    QString m_creditText;
     QLabel *m_hint;
     QLabel *m_credit;
     QWidget *m_grip;

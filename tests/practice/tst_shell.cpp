@@ -16,13 +16,11 @@
 #include "practice/spin_button_widget.h"
 #include "practice/status_bar_widget.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -98,25 +96,23 @@ int captionInk(const QImage &image, int fromX, int toX, int rows)
     return ink;
 }
 
-QRect captionRect(QGroupBox *box)
-{
-    QStyleOptionGroupBox option;
-    option.initFrom(box);
-    option.text = box->title();
-    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
-                                        box);
-}
+// The caption's rectangle and the frame's top line of a group box, as its
+// style lays them out.
+struct BoxParts {
+    QRect caption;
+    int frameTop;
+};
 
-int frameTop(QGroupBox *box)
+BoxParts boxParts(QGroupBox *box)
 {
     QStyleOptionGroupBox option;
     option.initFrom(box);
     option.text = box->title();
     option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    return box->style()
-        ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box)
-        .top();
+    const QStyle *style = box->style();
+    return {
+        style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box),
+        style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box).top()};
 }
 
 QString lowered(int capital)
@@ -140,7 +136,6 @@ private slots:
 
     void hintPanel_data();
     void hintPanel();
-    void hintPanelForMenuItems();
     void tooltips_data();
     void tooltips();
 
@@ -279,23 +274,6 @@ void TestShell::hintPanel()
     QTRY_COMPARE(fx.f1()->StatusBar1->hintText(), u"Help"_qs);
     QTest::mouseMove(target);
     QTRY_COMPARE(fx.f1()->StatusBar1->hintText(), expected);
-}
-
-void TestShell::hintPanelForMenuItems()
-{
-    FormFixture fx;
-    showSecondaryWindows(fx);
-    QMenu menu(fx.f3()->lbStat);
-    QAction *save = menu.addAction(u"Сохранить"_qs);
-    quz::platform::setHint(save, u"Сохранить список в файл"_qs);
-    QAction *remove = menu.addAction(u"Удалить выделенное"_qs);
-    menu.popup(fx.f3()->mapToGlobal(QPoint(20, 40)));
-    QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    QTest::mouseMove(&menu, menu.actionGeometry(save).center());
-    QTRY_COMPARE(fx.f1()->StatusBar1->hintText(), u"Сохранить список в файл"_qs);
-    QTest::mouseMove(&menu, menu.actionGeometry(remove).center());
-    QTRY_COMPARE(fx.f1()->StatusBar1->hintText(), QString());
-    menu.close();
 }
 
 void TestShell::tooltips_data()
@@ -516,7 +494,7 @@ void TestShell::captionGapsHoldNumbers()
     FormFixture fx;
     TForm1 *f1 = fx.f1();
     const QImage image = boxOnly(f1->gb1);
-    const QRect caption = captionRect(f1->gb1);
+    const auto [caption, frameTop] = boxParts(f1->gb1);
     const int rows = caption.bottom() + 1;
     const QRect ticket = f1->NumBilet->geometry();
     const QRect question = f1->NumVop->geometry();
@@ -530,7 +508,7 @@ void TestShell::captionGapsHoldNumbers()
     QVERIFY(captionInk(image, ticket.right() + 1, question.left() - 24, rows) > 0);
     QVERIFY(captionInk(image, question.left() - 24, question.left(), rows) > 0);
     // The caption sits on the frame's top line.
-    QVERIFY(frameTop(f1->gb1) > caption.top() && frameTop(f1->gb1) < caption.bottom());
+    QVERIFY(frameTop > caption.top() && frameTop < caption.bottom());
 }
 
 void TestShell::groupBoxFramesClearTheirControls()
@@ -538,8 +516,7 @@ void TestShell::groupBoxFramesClearTheirControls()
     FormFixture fx;
     TForm1 *f1 = fx.f1();
     for (QGroupBox *box : {f1->GroupBox1, f1->GroupBox2, f1->GroupBox3}) {
-        const QRect caption = captionRect(box);
-        const int top = frameTop(box);
+        const auto [caption, top] = boxParts(box);
         QVERIFY2(top > caption.top() && top < caption.bottom(), qPrintable(box->title()));
         for (QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             if (child->isHidden())

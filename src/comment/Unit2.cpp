@@ -2,8 +2,10 @@
 
 #include "comment/main_window_link.h"
 #include "platform/control_state.h"
+#include "platform/edge_snap.h"
 #include "platform/look.h"
 #include "platform/window_geometry.h"
+#include "platform/window_move.h"
 #include "settings/settings_batch.h"
 
 #include <QHideEvent>
@@ -25,11 +27,16 @@ TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     Koment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Koment->setLineWrapMode(QTextEdit::WidgetWidth);
     Koment->viewport()->setCursor(Qt::SizeAllCursor);
+    // A press anywhere in the text drags the window (KomentMouseDown), so the
+    // text offers neither selection nor a context menu.
+    Koment->setContextMenuPolicy(Qt::NoContextMenu);
     quz::platform::setHint(Koment, QStringLiteral("Двойной клик [любая клавиша] - Закрыть"));
     quz::look::setBackground(Koment, quz::look::light3D());
     quz::look::setBackground(Koment->viewport(), quz::look::light3D());
     Koment->installEventFilter(this);
     Koment->viewport()->installEventFilter(this);
+    quz::platform::moveWindowByDrag(Koment->viewport());
+    quz::platform::snapToScreenEdges(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Koment);

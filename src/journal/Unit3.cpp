@@ -8,6 +8,7 @@
 #include "journal/list_box_widget.h"
 #include "journal/practice_link.h"
 #include "platform/control_state.h"
+#include "platform/edge_snap.h"
 #include "platform/look.h"
 #include "platform/window_geometry.h"
 #include "settings/settings_batch.h"
@@ -59,6 +60,7 @@ TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     buildControls();
     connectHandlers();
     layoutControls();
+    quz::platform::snapToScreenEdges(this);
     FormCreate();
 }
 

@@ -1,8 +1,15 @@
 #include "platform/look.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QPainter>
 #include <QPalette>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionGroupBox>
 #include <QWidget>
+#include <qdrawutil.h>
 
 namespace quz::look {
 
@@ -42,9 +49,11 @@ QFont statusFont() { return windowFont(8); }
 void setTextColor(QWidget *w, const QColor &color)
 {
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, color);
-    p.setColor(QPalette::ButtonText, color);
-    p.setColor(QPalette::Text, color);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::WindowText, color);
+        p.setColor(group, QPalette::ButtonText, color);
+        p.setColor(group, QPalette::Text, color);
+    }
     w->setPalette(p);
 }
 
@@ -56,5 +65,74 @@ void setBackground(QWidget *w, const QColor &color)
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+
+namespace {
+
+// The desktop's style with one change: a group box's caption sits on the
+// frame's top line instead of above the frame. Checkable group boxes are
+// left to the desktop's style.
+class CaptionOnFrameStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override
+    {
+        const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+        if (control != CC_GroupBox || !box || (box->subControls & SC_GroupBoxCheckBox))
+            return QProxyStyle::subControlRect(control, option, part, widget);
+        const QRect all = box->rect;
+        const int textHeight = box->text.isEmpty() ? 0 : box->fontMetrics.height();
+        switch (part) {
+        case SC_GroupBoxLabel:
+            if (box->text.isEmpty())
+                return {};
+            return {all.left() + kGroupCaptionLeft, all.top(),
+                    box->fontMetrics.horizontalAdvance(box->text), textHeight};
+        case SC_GroupBoxFrame: return all.adjusted(0, std::max(0, textHeight / 2 - 1), 0, 0);
+        case SC_GroupBoxContents: return all.adjusted(2, std::max(2, textHeight), -2, -2);
+        default: return {};
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override
+    {
+        const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+        if (control != CC_GroupBox || !box || (box->subControls & SC_GroupBoxCheckBox)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const QRect label = subControlRect(control, option, SC_GroupBoxLabel, widget);
+        if (box->subControls & SC_GroupBoxFrame) {
+            // An etched frame (a dark and a light line), open under the caption.
+            painter->save();
+            QRegion visible(box->rect);
+            visible -= label;
+            painter->setClipRegion(visible);
+            const QRect frame = subControlRect(control, option, SC_GroupBoxFrame, widget);
+            qDrawShadeRect(painter, frame, box->palette, true, 1, 0);
+            painter->restore();
+        }
+        if ((box->subControls & SC_GroupBoxLabel) && !box->text.isEmpty())
+            drawItemText(painter, label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextHideMnemonic,
+                         box->palette, box->state & State_Enabled, box->text, QPalette::WindowText);
+    }
+};
+
+QStyle *captionOnFrameStyle()
+{
+    // One instance for the application's life, over the style it runs with.
+    static QPointer<CaptionOnFrameStyle> style;
+    if (!style) {
+        style = new CaptionOnFrameStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
+} // namespace
+
+void putCaptionOnFrame(QGroupBox *box) { box->setStyle(captionOnFrameStyle()); }
 
 } // namespace quz::look

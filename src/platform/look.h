@@ -1,10 +1,18 @@
 #pragma once
-// The program's fonts and named colours on this desktop. The window font is
-// an 8 pt sans serif at 96 dpi (11 px; Liberation Sans, whose widths are close to the classic desktop fonts the layout was designed with); sizes are given in pixels so that the
-// text metrics, and with them the variant lines, do not depend on the screen.
+// The program's fonts and named colours on this desktop, and the few places
+// where the desktop's style is adjusted to the window design.
+//
+// The window font is an 8 pt sans serif at 96 dpi (11 px; Liberation Sans,
+// whose widths are close to the fonts the layout was designed with, or the
+// desktop's sans serif where it is missing). Sizes are given in pixels so
+// that the text metrics, and with them the variant lines, do not depend on
+// the screen.
 
 #include <QColor>
 #include <QFont>
+
+class QGroupBox;
+class QWidget;
 
 namespace quz::look {
 
@@ -30,8 +38,20 @@ QFont windowFont(int pointSize = 8, bool bold = false);
 QFont questionFont(); // the monospaced 10 pt font of the question text
 QFont statusFont();   // the 8 pt font of the status bar
 
-// Sets the text colour (and optionally the background) of a control.
-void setTextColor(class QWidget *w, const QColor &color);
-void setBackground(class QWidget *w, const QColor &color);
+// Sets the text colour of an enabled control (active and inactive window).
+// A disabled control keeps the desktop's disabled text colour, so that it
+// looks disabled whatever colour its caption has.
+void setTextColor(QWidget *w, const QColor &color);
+void setBackground(QWidget *w, const QColor &color);
+
+// Where a group box's caption starts, from the box's left edge.
+inline constexpr int kGroupCaptionLeft = 8;
+
+// Draws the group box with its caption on the frame's top line: the line
+// runs at half the caption's height and is left open under the caption,
+// which starts kGroupCaptionLeft px from the left. Controls placed at the
+// designed distances below the caption then lie inside the frame. Only the
+// box itself changes; its children keep the desktop's style.
+void putCaptionOnFrame(QGroupBox *box);
 
 } // namespace quz::look

@@ -12,6 +12,8 @@
 //   Unit1_position.cpp ticket/question position, range, number editor
 //   Unit1_run.cpp      run control, answer check, keyboard
 //   Unit1_sounds.cpp   sound settings panel and answer sounds
+//   Unit1_shell.cpp    the window's frame: title animation, hover effects,
+//                      hint panel, help, mail and web buttons
 // The decisions themselves live in practice/practice_rules.h.
 
 #include "comment/main_window_link.h"
@@ -158,6 +160,15 @@ public:
     void Timer1Timer();
     void Image1DblClick();
 
+    // The window's shell (Unit1_shell.cpp): hover effects and the three small
+    // buttons of the status bar.
+    void L1MouseMove();
+    void Panel4MouseMove();
+    void sbErrMouseMove();
+    void sbHelpClick();
+    void sbEmailClick();
+    void sbWWWClick();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -173,6 +184,9 @@ private:
     void buildStatusBar();
     void layoutBands();
     void connectHandlers();
+    // Size limit, screen-edge snapping, hint panel, hover effects and the
+    // small buttons' handlers.
+    void installShell();
 
     quz::Status checkPictures();
     void readSettings();

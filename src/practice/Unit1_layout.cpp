@@ -62,35 +62,34 @@ QLabel *label(QWidget *parent, const QString &caption, QRect place)
 }
 
 // The two number labels sit in the blanks of the group box's caption, at
-// fixed places (left 100 and 192). The caption was laid out for a wider
-// font; spreading its letters evenly puts the text before each blank run
-// back in front of its label, whatever font this desktop gives.
-void fitCaptionGaps(QGroupBox *box)
+// fixed places. The caption was laid out for a font of other widths; of the
+// sizes this desktop's font offers, the largest is taken at which the text
+// before each blank run ends before its label and the text after the first
+// run starts after NumBilet. When no size fits, the design size stays.
+void fitCaptionGaps(QGroupBox *box, const QLabel *ticket, const QLabel *question)
 {
     QStyleOptionGroupBox option;
     option.initFrom(box);
     option.text = box->title();
     option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    const QRect label =
-        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
-    // Letter spacing l and word spacing w such that the text before the
-    // first blank run ends at 98 and the text before the second at 186.
-    const QString first = QStringLiteral(" Билет номер -");
-    const QString second = QStringLiteral(" Билет номер -        , Вопрос -");
-    const QFontMetrics metrics(box->font());
-    const double a1 = first.size(), b1 = first.count(u' ');
-    const double a2 = second.size(), b2 = second.count(u' ');
-    const double r1 = 98 - label.left() - metrics.horizontalAdvance(first);
-    const double r2 = 186 - label.left() - metrics.horizontalAdvance(second);
-    const double det = a1 * b2 - a2 * b1;
-    if (det == 0)
-        return;
-    const double l = (r1 * b2 - r2 * b1) / det;
-    const double w = (a1 * r2 - a2 * r1) / det;
+    const int left =
+        box->style()
+            ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)
+            .left();
+    const QString beforeTicket = QStringLiteral(" Билет номер -");
+    const QString afterTicket = QStringLiteral(" Билет номер -        ");
+    const QString beforeQuestion = QStringLiteral(" Билет номер -        , Вопрос -");
     QFont font = box->font();
-    font.setLetterSpacing(QFont::AbsoluteSpacing, l);
-    font.setWordSpacing(w);
-    box->setFont(font);
+    for (int pixels = 16; pixels >= 8; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        if (left + metrics.horizontalAdvance(beforeTicket) < ticket->x()
+            && left + metrics.horizontalAdvance(afterTicket) > ticket->geometry().right() + 1
+            && left + metrics.horizontalAdvance(beforeQuestion) < question->x()) {
+            box->setFont(font);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -115,6 +114,7 @@ void TForm1::buildControls()
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(200);
+    installShell();
 }
 
 void TForm1::buildQuestionArea()
@@ -123,7 +123,7 @@ void TForm1::buildQuestionArea()
     gb1->setGeometry(4, 0, 564, 324);
     gb1->setFont(look::windowFont(8, true));
     look::setTextColor(gb1, look::blue());
-    fitCaptionGaps(gb1);
+    look::putCaptionOnFrame(gb1);
     Anchors::keep(gb1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 
     // The question panel and the variant panel share the group box's inside,
@@ -224,6 +224,7 @@ void TForm1::buildQuestionArea()
     setMemoColor(look::moneyGreen());
     Anchors::keep(Memo1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 
+    fitCaptionGaps(gb1, NumBilet, NumVop);
     NumBilet->raise();
     NumVop->raise();
     edbv->raise();
@@ -239,6 +240,7 @@ void TForm1::buildControlStrip()
     GroupBox1 = new QGroupBox(QStringLiteral("Вопросы"), Panel4);
     GroupBox1->setGeometry(4, 1, 145, 33);
     look::setTextColor(GroupBox1, look::blue());
+    look::putCaptionOnFrame(GroupBox1);
     setHint(GroupBox1, QStringLiteral("Вопросы из билета."));
     Label4 = label(GroupBox1, QStringLiteral("с"), QRect(16, 14, 10, 13));
     laSt = label(GroupBox1, QStringLiteral("01"), QRect(31, 13, 17, 16));
@@ -304,6 +306,8 @@ void TForm1::buildSoundPanel()
     WavYes = label(GroupBox3, QString(), QRect(230, 14, 12, 13));
     WavYes->hide();
 
+    look::putCaptionOnFrame(GroupBox2);
+    look::putCaptionOnFrame(GroupBox3);
     for (QCheckBox *c : {beepErr, beep})
         look::setTextColor(c, look::olive());
     for (QToolButton *b : {sbWavErr, sbWav}) {

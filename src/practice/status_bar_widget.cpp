@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QSizeGrip>
 
+#include <algorithm>
+
 TStatusBar::TStatusBar(QWidget *parent)
     : QWidget(parent)
     , m_hint(new QLabel(this))
@@ -23,8 +25,22 @@ TStatusBar::TStatusBar(QWidget *parent)
 
 void TStatusBar::setHintText(const QString &text) { m_hint->setText(text); }
 QString TStatusBar::hintText() const { return m_hint->text(); }
-void TStatusBar::setCreditText(const QString &text) { m_credit->setText(text); }
-QString TStatusBar::creditText() const { return m_credit->text(); }
+void TStatusBar::setCreditText(const QString &text)
+{
+    m_creditText = text;
+    fitCredit();
+}
+
+QString TStatusBar::creditText() const { return m_creditText; }
+
+// A credit wider than its panel (a narrow window) loses its end, not its
+// start, which right-aligned text would otherwise lose.
+void TStatusBar::fitCredit()
+{
+    const int room = m_credit->contentsRect().width() - m_credit->indent() - 2;
+    m_credit->setText(
+        m_credit->fontMetrics().elidedText(m_creditText, Qt::ElideRight, std::max(0, room)));
+}
 
 void TStatusBar::resizeEvent(QResizeEvent *)
 {
@@ -34,4 +50,5 @@ void TStatusBar::resizeEvent(QResizeEvent *)
                           std::max(0, width() - kHintPanelWidth - 2 - gripWidth), height() - 2);
     m_grip->setGeometry(width() - gripWidth, height() - gripWidth, gripWidth, gripWidth);
     m_hint->lower();
+    fitCredit();
 }

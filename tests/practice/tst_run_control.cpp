@@ -13,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>

@@ -11,7 +11,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUZ_BUILD_DIR:-$top/build}
 
 # The last two validate the desktop launcher and its metadata in the tests.
-packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgl-dev
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev
           libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream)
 

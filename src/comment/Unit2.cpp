@@ -3,6 +3,7 @@
 #include "comment/main_window_link.h"
 #include "platform/control_state.h"
 #include "platform/edge_snap.h"
+#include "platform/frame_buttons.h"
 #include "platform/look.h"
 #include "platform/window_geometry.h"
 #include "platform/window_move.h"
@@ -37,6 +38,7 @@ TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     Koment->viewport()->installEventFilter(this);
     quz::platform::moveWindowByDrag(Koment->viewport());
     quz::platform::snapToScreenEdges(this);
+    quz::platform::restrictFrameButtons(this, quz::platform::FrameButtons::Close);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Koment);

@@ -9,6 +9,7 @@
 #include "journal/practice_link.h"
 #include "platform/control_state.h"
 #include "platform/edge_snap.h"
+#include "platform/frame_buttons.h"
 #include "platform/look.h"
 #include "platform/window_geometry.h"
 #include "settings/settings_batch.h"
@@ -61,6 +62,7 @@ TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     connectHandlers();
     layoutControls();
     quz::platform::snapToScreenEdges(this);
+    quz::platform::restrictFrameButtons(this, quz::platform::FrameButtons::None);
     FormCreate();
 }
 

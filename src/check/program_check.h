@@ -1,0 +1,25 @@
+#pragma once
+// The whole check of a program directory (question file, comment file,
+// pictures, placeholder, notes) and of journal files, as one report.
+
+#include "check/finding.h"
+
+namespace quz::check {
+
+// The data files in the order a report lists them.
+QStringList programFileOrder();
+
+// Checks the program directory `dir`. Findings name their files relative to
+// `dir`.
+Report checkProgramDirectory(const QString &dir, const Scope &scope = {});
+
+// Checks journal files; the question file of `programDir` (when it can be
+// read) tells what the program shows for an entry that names no question.
+// Findings name each journal as given in `paths`.
+Report checkJournalFiles(const QStringList &paths, const QString &programDir);
+
+// Keeps at most `perKind` findings of each file and kind, and adds a note for
+// the rest, so that a badly damaged file gives a report one can read.
+void limitFindings(std::vector<Finding> &findings, int perKind = 50);
+
+} // namespace quz::check

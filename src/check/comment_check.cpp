@@ -271,11 +271,12 @@ QString Checker::effectOfMissingHeader(int ticket) const
     const Layout first = lookUp(ticket, 1);
     QString shown;
     if (first.start != npos)
-        shown = QStringLiteral("so for comment 1 it shows the one of %1")
+        shown = QStringLiteral("shows for comment 1 the one of %1")
                     .arg(whereIs(lineOf(first.start + 2)));
     else
-        shown = QStringLiteral("and finds no comment 1 there");
-    return QStringLiteral("the program looks its comments up from the start of the file, ") + shown;
+        shown = QStringLiteral("finds no comment 1");
+    return QStringLiteral("the program looks its comments up from the start of the file and ")
+           + shown;
 }
 
 void Checker::reportMissingTickets(const std::vector<int> &tickets, int line, const QString &where)

@@ -176,7 +176,7 @@ Report checkProgramDirectory(const QString &dir, const Scope &scope)
     return report;
 }
 
-Report checkJournalFiles(const QStringList &paths, const QString &programDir)
+Report checkJournalFiles(const QStringList &paths, const QString &programDir, const Scope &scope)
 {
     Report report;
     std::optional<BankText> questions;
@@ -188,7 +188,8 @@ Report checkJournalFiles(const QStringList &paths, const QString &programDir)
         questions.emplace(bank.text());
     }
     for (const QString &path : paths) {
-        std::vector<Finding> found = checkJournal(path, path, questions ? &*questions : nullptr);
+        std::vector<Finding> found =
+            checkJournal(path, path, questions ? &*questions : nullptr, scope);
         limitFindings(found);
         report.findings.insert(report.findings.end(), found.begin(), found.end());
     }

@@ -16,7 +16,8 @@ Report checkProgramDirectory(const QString &dir, const Scope &scope = {});
 // Checks journal files; the question file of `programDir` (when it can be
 // read) tells what the program shows for an entry that names no question.
 // Findings name each journal as given in `paths`.
-Report checkJournalFiles(const QStringList &paths, const QString &programDir);
+Report checkJournalFiles(const QStringList &paths, const QString &programDir,
+                         const Scope &scope = {});
 
 // Keeps at most `perKind` findings of each file and kind, and adds a note for
 // the rest, so that a badly damaged file gives a report one can read.

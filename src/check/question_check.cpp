@@ -282,7 +282,7 @@ QString Checker::shownAs(const Layout &layout, const std::vector<int> &meant) co
         same = layout.variants[i].first == m_bank.lineStart(meant[i])
                && layout.variants[i].second == m_bank.lineEnd(meant[i]);
     if (same)
-        return shown + QStringLiteral(" (its variants are read as meant)");
+        return shown + QStringLiteral(", its variants as meant");
     QStringList list;
     for (const QString &item : items(layout).mid(0, 3))
         list << quote(item, 24);
@@ -536,7 +536,17 @@ void Checker::checkRecord(int r)
     const std::string_view header = m_bank.line(record.header);
     const std::string_view after = header.substr(static_cast<size_t>(line.keyAt) + 9);
     const std::vector<int> meant = meantVariants(record);
-    const auto meantCount = static_cast<qsizetype>(meant.size());
+    // A variant that the next header is joined to is told with that header.
+    bool joinedToNext = false;
+    if (r + 1 < static_cast<int>(m_records.size())) {
+        const int next = m_records[static_cast<size_t>(r + 1)].header;
+        const Line &nextLine = m_lines[static_cast<size_t>(next)];
+        joinedToNext = next == record.bodyEnd && nextLine.kind == LineKind::Header
+                       && nextLine.keyAt > 0
+                       && !bank::isBlankPiece(
+                           m_bank.line(next).substr(0, static_cast<size_t>(nextLine.keyAt)));
+    }
+    const auto meantCount = static_cast<qsizetype>(meant.size()) + (joinedToNext ? 1 : 0);
 
     if (line.keyAt > 0) {
         const std::string_view before = header.substr(0, static_cast<size_t>(line.keyAt));
@@ -559,22 +569,24 @@ void Checker::checkRecord(int r)
 
     if (after.size() != 1) {
         QString what;
+        QString effect = shownAs(layout, meant);
         if (after.empty()) {
-            what = QStringLiteral("the answer digit is missing, so the program takes the line "
-                                  "end as the answer and no answer button is ever right; ");
+            what = QStringLiteral("the answer digit is missing");
+            effect = QStringLiteral("the program takes the line end as the answer, so no answer "
+                                    "button is ever right, and ")
+                     + effect.mid(QStringLiteral("the program ").size());
         } else {
             const std::string_view extra = after.substr(1);
             what = bank::isBlankPiece(extra)
                        ? count(static_cast<qsizetype>(extra.size()),
                                QStringLiteral("trailing blank"), QStringLiteral("trailing blanks"))
-                             + QStringLiteral("; ")
-                       : QStringLiteral("extra characters %1 after the answer digit; ")
+                       : QStringLiteral("extra characters %1 after the answer digit")
                              .arg(quote(extra));
         }
         add(record.header, QStringLiteral("question.header-length"),
-            QStringLiteral("the header line has %1 characters instead of 10 (%2%3)")
+            QStringLiteral("the header line has %1 characters instead of 10 (%2): %3")
                 .arg(header.size() - static_cast<size_t>(line.keyAt))
-                .arg(what, shownAs(layout, meant)),
+                .arg(what, effect),
             key);
     }
 
@@ -608,8 +620,23 @@ void Checker::checkRecord(int r)
         return;
     }
     if (m_lines[static_cast<size_t>(questionLine)].kind == LineKind::Blank) {
+        const QString next =
+            meant.empty() ? QStringLiteral("«»") : quote(m_bank.line(meant.front()));
         add(questionLine, QStringLiteral("question.blank-line"),
-            QStringLiteral("blank line after the header: %1").arg(shownAs(layout, meant)), key);
+            layout.variants.empty()
+                ? QStringLiteral("blank line after the header: the program shows an empty "
+                                 "question and, as the line after it (%1) holds «билет», no "
+                                 "variants and no answer buttons")
+                      .arg(next)
+                : QStringLiteral("blank line after the header: the program shows an empty "
+                                 "question, and the line after it (%1) as the first variant, "
+                                 "with its own answer button (%2 for %3)")
+                      .arg(next)
+                      .arg(count(answerButtons(items(layout)), QStringLiteral("button"),
+                                 QStringLiteral("buttons")))
+                      .arg(count(std::max<qsizetype>(meantCount - 1, 0), QStringLiteral("variant"),
+                                 QStringLiteral("variants"))),
+            key);
         return;
     }
 
@@ -619,40 +646,40 @@ void Checker::checkRecord(int r)
     for (size_t i = 0; i < layout.variants.size(); ++i) {
         const auto [begin, end] = layout.variants[i];
         const int first = lineOf(begin);
-        if (first >= record.bodyEnd)
+        const int last = lineOf(end - 1);
+        if (last >= record.bodyEnd)
             break; // read on into another record: reported with that record's header
         if (j < meant.size() && begin == m_bank.lineStart(meant[j])
             && end == m_bank.lineEnd(meant[j])) {
             ++j;
             continue;
         }
-        const int last = lineOf(end - 1);
         bool blankOnly = true;
         for (int l = first; l <= last; ++l)
             blankOnly = blankOnly && m_lines[static_cast<size_t>(l)].kind == LineKind::Blank;
         const int buttons = answerButtons(shown);
+        const QString mismatch =
+            i + 1 > kMaxAnswerButtons
+                ? QStringLiteral("the program moves button 5 down to it, so variant 5 gets no "
+                                 "button")
+                : QStringLiteral("from button %1 on the buttons no longer match the variants (%2 "
+                                 "for %3)")
+                      .arg(i + 1)
+                      .arg(count(buttons, QStringLiteral("button"), QStringLiteral("buttons")))
+                      .arg(
+                          count(meantCount, QStringLiteral("variant"), QStringLiteral("variants")));
         QString message;
         if (blankOnly) {
-            message =
-                QStringLiteral("%1 read as an extra, empty variant: the program shows %2 "
-                               "for %3, and from button %4 on the buttons no longer match "
-                               "the variants")
-                    .arg(last > first ? QStringLiteral("these blank lines are")
-                                      : QStringLiteral("this blank line is"))
-                    .arg(count(buttons, QStringLiteral("answer button"),
-                               QStringLiteral("answer buttons")))
-                    .arg(count(meantCount, QStringLiteral("variant"), QStringLiteral("variants")))
-                    .arg(i + 1);
+            message = QStringLiteral("%1 read as an extra, empty variant with its own answer "
+                                     "button: %2")
+                          .arg(last > first ? QStringLiteral("these blank lines are")
+                                            : QStringLiteral("this blank line is"),
+                               mismatch);
         } else if (m_lines[static_cast<size_t>(first)].kind == LineKind::Blank) {
-            message =
-                QStringLiteral("blank line inside the variants: the program joins it to the "
-                               "variant below it (%1) and places an extra answer button "
-                               "beside it, so from button %2 on the buttons no longer "
-                               "match the variants (%3 for %4)")
-                    .arg(quote(m_bank.line(last)))
-                    .arg(i + 1)
-                    .arg(count(buttons, QStringLiteral("button"), QStringLiteral("buttons")))
-                    .arg(count(meantCount, QStringLiteral("variant"), QStringLiteral("variants")));
+            message = QStringLiteral("blank line inside the variants: the program joins it to the "
+                                     "variant below it (%1) and places an extra answer button "
+                                     "beside it: %2")
+                          .arg(quote(m_bank.line(last)), mismatch);
         } else {
             message = QStringLiteral("the program reads the variants differently from here: it "
                                      "shows %1 as variant %2")
@@ -677,8 +704,9 @@ void Checker::checkRecord(int r)
             QString message =
                 QStringLiteral("this variant contains «билет», which ends the variant list: the "
                                "program shows only %1, and %2 %3 not shown")
-                    .arg(count(static_cast<qsizetype>(j), QStringLiteral("variant"),
-                               QStringLiteral("variants")),
+                    .arg(j == 0 ? QStringLiteral("the question, no variant")
+                                : count(static_cast<qsizetype>(j), QStringLiteral("variant"),
+                                        QStringLiteral("variants")),
                          lineRange(at + 1, meant.back() + 1),
                          meant.back() > at ? QStringLiteral("are") : QStringLiteral("is"));
             if (!after.empty() && after.front() - '0' > static_cast<int>(j)

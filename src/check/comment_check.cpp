@@ -72,9 +72,12 @@ struct Section {
     int first = 0; // the header line, or the first line
     int end = 0;   // first line after the section
     int ticket = -1;
-    bool primary = false;       // the header the program finds for its ticket
-    std::map<int, int> at = {}; // comment number (or the one after the last) -> its line
+    bool primary = false; // the header the program finds for its ticket
 };
+
+// Comment number (or the one after the last question) -> the line that
+// starts it, as a section means its comments.
+using CommentLines = std::map<int, int>;
 
 class Checker {
 public:
@@ -98,7 +101,18 @@ private:
 
     void add(int line, const QString &kind, const QString &message)
     {
-        m_result.findings.push_back(Finding{m_file, line + 1, Severity::Problem, kind, message});
+        if (m_limit.keep(kind))
+            m_result.findings.push_back(
+                Finding{m_file, line + 1, Severity::Problem, kind, message});
+    }
+    // For checks that may run once per line of a hostile file: counts the
+    // finding without wording it once its kind is full.
+    bool skip(const QString &kind)
+    {
+        if (!m_limit.full(kind))
+            return false;
+        m_limit.keep(kind);
+        return true;
     }
     bool inScope(int ticket) const { return ticket >= 1 && ticket <= m_scope.tickets; }
     int lineOf(size_t pos) const { return m_bank.lineOf(pos); }
@@ -108,7 +122,7 @@ private:
     Layout lookUp(int ticket, int number) const;
 
     void buildSections();
-    void orderComments(Section &section);
+    CommentLines orderComments(const Section &section) const;
     void placeTickets();
     void reportMissingTickets(const std::vector<int> &tickets, int line, const QString &where);
     QString effectOfMissingHeader(int ticket) const;
@@ -127,6 +141,7 @@ private:
     std::vector<int> m_ticketSection;    // ticket - 1 -> section the program reads, -1 none
     std::map<int, int> m_probableTicket; // misleading header section -> ticket it stands for
     std::set<int> m_lostBehindNul;
+    KindLimit m_limit;
 };
 
 int Checker::sectionAt(int line) const
@@ -211,15 +226,13 @@ void Checker::buildSections()
     m_sections.erase(std::remove_if(m_sections.begin(), m_sections.end(),
                                     [](const Section &s) { return s.end <= s.first; }),
                      m_sections.end());
-    for (Section &section : m_sections)
-        orderComments(section);
 }
 
 // The comments a section means: the longest run of numbered lines whose
 // numbers rise, counting "N. " double (so that a rule number such as "8.1"
 // inside a comment is not taken for the start of comment 8), the first of
 // equal runs winning as the program's search does.
-void Checker::orderComments(Section &section)
+CommentLines Checker::orderComments(const Section &section) const
 {
     const int top = m_scope.questions + 1;
     const int from = section.kind == Section::Kind::Header || section.kind == Section::Kind::Damaged
@@ -262,8 +275,10 @@ void Checker::orderComments(Section &section)
                 || items[static_cast<size_t>(candidate)].score
                        > items[static_cast<size_t>(end)].score))
             end = candidate;
+    CommentLines at;
     for (int i = end; i >= 0; i = items[static_cast<size_t>(i)].previous)
-        section.at[items[static_cast<size_t>(i)].number] = items[static_cast<size_t>(i)].line;
+        at[items[static_cast<size_t>(i)].number] = items[static_cast<size_t>(i)].line;
+    return at;
 }
 
 QString Checker::effectOfMissingHeader(int ticket) const
@@ -408,6 +423,14 @@ void Checker::checkHeaders()
     for (int s = 0; s < static_cast<int>(m_sections.size()); ++s) {
         const Section &section = m_sections[static_cast<size_t>(s)];
         const auto probable = m_probableTicket.find(s);
+        if (probable == m_probableTicket.end() && section.first > 0
+            && ((section.kind == Section::Kind::Damaged
+                 && skip(QStringLiteral("comment.header-damaged")))
+                || (section.kind == Section::Kind::Header && !inScope(section.ticket)
+                    && skip(QStringLiteral("comment.header-out-of-range")))
+                || (section.kind == Section::Kind::Header && inScope(section.ticket)
+                    && !section.primary && skip(QStringLiteral("comment.header-duplicate")))))
+            continue;
         const QString probably =
             probable == m_probableTicket.end()
                 ? QString()
@@ -489,6 +512,7 @@ QString Checker::foundInstead(int ticket, int number, int ownSection) const
 void Checker::checkTicket(int ticket, int s)
 {
     const Section &section = m_sections[static_cast<size_t>(s)];
+    const CommentLines at = orderComments(section);
     const int questions = m_scope.questions;
     std::vector<Issue> issues(static_cast<size_t>(questions) + 2);
     std::vector<Layout> layouts(static_cast<size_t>(questions) + 2);
@@ -496,15 +520,15 @@ void Checker::checkTicket(int ticket, int s)
     // Where each comment is meant to end: at the next numbered line of the
     // section's run, or at the section's end.
     const auto meantEnd = [&](int number) {
-        const auto next = section.at.upper_bound(number);
-        return next == section.at.end() ? section.end : next->second;
+        const auto next = at.upper_bound(number);
+        return next == at.end() ? section.end : next->second;
     };
 
     for (int n = 1; n <= questions; ++n) {
         Issue &issue = issues[static_cast<size_t>(n)];
         const Layout &layout = layouts[static_cast<size_t>(n)] = lookUp(ticket, n);
-        const auto start = section.at.find(n);
-        if (start == section.at.end()) {
+        const auto start = at.find(n);
+        if (start == at.end()) {
             issue.kind = Issue::Kind::Missing;
             issue.line = std::min(meantEnd(n), m_bank.lineCount() - 1);
             continue;
@@ -620,7 +644,7 @@ void Checker::checkTicket(int ticket, int s)
                                "comment %1 and shows %4 for it")
                     .arg(n)
                     .arg(name)
-                    .arg(section.at.at(n) + 1)
+                    .arg(at.at(n) + 1)
                     .arg(layout.isEmpty() ? QStringLiteral("an empty text")
                                           : lineRange(issue.line + 1, lineOf(layout.end + 1) + 1));
             if (before.absorbed)
@@ -686,6 +710,7 @@ CommentCheck Checker::run()
                         .arg(twoDigits(lostTickets.front()), twoDigits(lostTickets.back()));
     }
     m_result.lostBehindNul = lost.join(QStringLiteral("; "));
+    m_limit.addNotes(m_result.findings, m_file);
     return std::move(m_result);
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <vector>
 
 namespace quz::check {
@@ -51,6 +52,29 @@ struct Report {
     std::vector<QuestionSummary> questions;
     int problems() const;
     int notes() const;
+};
+
+// At most this many findings of one kind are worded per file; a badly
+// damaged file then gives a short report, and quickly.
+inline constexpr int kFindingsPerKind = 50;
+
+// Counts the findings of each kind a check makes.
+class KindLimit {
+public:
+    // Counts one more finding of `kind`; whether it is to be kept.
+    bool keep(const QString &kind) { return ++m_counts[kind] <= kFindingsPerKind; }
+    // Whether no more findings of `kind` are kept: a check may then count one
+    // with keep() without wording it.
+    bool full(const QString &kind) const
+    {
+        const auto it = m_counts.find(kind);
+        return it != m_counts.end() && it->second >= kFindingsPerKind;
+    }
+    // Adds a note about each kind with findings that were not kept.
+    void addNotes(std::vector<Finding> &findings, const QString &file) const;
+
+private:
+    std::map<QString, int> m_counts;
 };
 
 // Sorts the findings for output: files in the order given (others after them,

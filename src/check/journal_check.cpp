@@ -41,6 +41,8 @@ std::vector<Finding> checkJournal(const QString &file, const QString &path,
     if (facts.unreadable)
         return findings;
 
+    const QString kind = QStringLiteral("journal.entry");
+    KindLimit limit;
     const QStringList lines = files::linesFromCp1251(raw);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
@@ -52,7 +54,7 @@ std::vector<Finding> checkJournal(const QString &file, const QString &path,
         const int q = twoDigitNumber(question);
         const bool ticketOk = t >= 1 && t <= scope.tickets;
         const bool questionOk = q >= 1 && q <= scope.questions;
-        if (line.size() == kEntryLength && ticketOk && questionOk)
+        if ((line.size() == kEntryLength && ticketOk && questionOk) || !limit.keep(kind))
             continue;
 
         QStringList why;
@@ -85,9 +87,10 @@ std::vector<Finding> checkJournal(const QString &file, const QString &path,
         } else {
             message += QStringLiteral(", which is not a question the program has");
         }
-        findings.push_back(Finding{file, static_cast<int>(i) + 1, Severity::Problem,
-                                   QStringLiteral("journal.entry"), message});
+        findings.push_back(
+            Finding{file, static_cast<int>(i) + 1, Severity::Problem, kind, message});
     }
+    limit.addNotes(findings, file);
     return findings;
 }
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
@@ -183,7 +184,16 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
     const QDir pictures(folderInfo.filePath());
     const QFileInfoList entries = pictures.entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    // A folder full of stray files gives a short report: at most
+    // kFindingsPerKind of each kind.
+    KindLimit limit;
     for (const QFileInfo &entry : entries) {
+        std::vector<Finding> kept;
+        const auto keep = qScopeGuard([&] {
+            for (Finding &finding : kept)
+                if (limit.keep(finding.kind))
+                    findings.push_back(std::move(finding));
+        });
         const QString name = entry.fileName();
         const QString file = folder + u'/' + name;
         PictureName meant;
@@ -192,34 +202,32 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
         const bool looksMeant = meantFor(name, meant, digits, extension);
         if (names.contains(file)) {
             if (!entry.isFile())
-                findings.push_back(Finding{file, 0, Severity::Problem,
-                                           QStringLiteral("picture.folder"),
-                                           QStringLiteral("a folder with a picture's name: the "
-                                                          "program shows the blank picture for "
-                                                          "%1")
-                                               .arg(question(meant.ticket, meant.question))});
+                kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.folder"),
+                                       QStringLiteral("a folder with a picture's name: the "
+                                                      "program shows the blank picture for "
+                                                      "%1")
+                                           .arg(question(meant.ticket, meant.question))});
             else
-                checkPictureFile(findings, file, entry.filePath(), meant.ticket, meant.question);
+                checkPictureFile(kept, file, entry.filePath(), meant.ticket, meant.question);
             continue;
         }
         if (!looksMeant) {
-            findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
-                                       QStringLiteral("the name matches no question (the program "
-                                                      "looks for names such as «Quz_7_5.jpg»), "
-                                                      "so this file is never shown")});
+            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                                   QStringLiteral("the name matches no question (the program "
+                                                  "looks for names such as «Quz_7_5.jpg»), "
+                                                  "so this file is never shown")});
             continue;
         }
         const bool asked = (meant.ticket >= 1 && meant.ticket <= scope.tickets
                             && meant.question >= 1 && meant.question <= scope.questions)
                            || file.compare(sample, Qt::CaseInsensitive) == 0;
         if (!asked) {
-            findings.push_back(
-                Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
-                        QStringLiteral("the name is for %1, which the program never "
-                                       "asks (tickets 01-%2, questions 01-%3), so "
-                                       "this file is never shown")
-                            .arg(question(meant.ticket, meant.question), twoDigits(scope.tickets),
-                                 twoDigits(scope.questions))});
+            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                                   QStringLiteral("the name is for %1, which the program never "
+                                                  "asks (tickets 01-%2, questions 01-%3), so "
+                                                  "this file is never shown")
+                                       .arg(question(meant.ticket, meant.question),
+                                            twoDigits(scope.tickets), twoDigits(scope.questions))});
             continue;
         }
         const QString expected =
@@ -235,7 +243,7 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
         if (why.isEmpty())
             why << QStringLiteral("exactly this spelling");
         const bool alsoThere = files::isFile(dir.filePath(expected));
-        findings.push_back(Finding{
+        kept.push_back(Finding{
             file, 0, Severity::Problem, QStringLiteral("picture.name"),
             QStringLiteral("the program looks for «%1» (%2), so this picture is never shown; %3")
                 .arg(expectedName, why.join(QStringLiteral(", ")),
@@ -244,6 +252,7 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
                                : QStringLiteral("it shows the blank picture for %1 instead")
                                      .arg(question(meant.ticket, meant.question)))});
     }
+    limit.addNotes(findings, folder);
     return findings;
 }
 

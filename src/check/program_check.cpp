@@ -108,22 +108,15 @@ void sortFindings(std::vector<Finding> &findings, const QStringList &fileOrder)
     });
 }
 
-void limitFindings(std::vector<Finding> &findings, int perKind)
+void KindLimit::addNotes(std::vector<Finding> &findings, const QString &file) const
 {
-    std::map<std::pair<QString, QString>, int> seen;
-    std::vector<Finding> kept;
-    for (const Finding &finding : findings) {
-        const int n = ++seen[{finding.file, finding.kind}];
-        if (n <= perKind)
-            kept.push_back(finding);
-    }
-    for (const auto &[key, n] : seen)
-        if (n > perKind)
-            kept.push_back(Finding{key.first, 0, Severity::Note, key.second,
-                                   QStringLiteral("%1 more findings of the kind %2 are not listed")
-                                       .arg(n - perKind)
-                                       .arg(key.second)});
-    findings = std::move(kept);
+    for (const auto &[kind, n] : m_counts)
+        if (n > kFindingsPerKind)
+            findings.push_back(Finding{file, 0, Severity::Note, kind,
+                                       QStringLiteral("%1 more findings of the kind %2 are not "
+                                                      "listed")
+                                           .arg(n - kFindingsPerKind)
+                                           .arg(kind)});
 }
 
 QStringList programFileOrder()
@@ -171,7 +164,6 @@ Report checkProgramDirectory(const QString &dir, const Scope &scope)
     const std::vector<Finding> support = checkSupportFiles(dir);
     findings.insert(findings.end(), support.begin(), support.end());
 
-    limitFindings(findings);
     sortFindings(findings, programFileOrder());
     return report;
 }
@@ -188,9 +180,8 @@ Report checkJournalFiles(const QStringList &paths, const QString &programDir, co
         questions.emplace(bank.text());
     }
     for (const QString &path : paths) {
-        std::vector<Finding> found =
+        const std::vector<Finding> found =
             checkJournal(path, path, questions ? &*questions : nullptr, scope);
-        limitFindings(found);
         report.findings.insert(report.findings.end(), found.begin(), found.end());
     }
     return report;

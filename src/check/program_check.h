@@ -19,8 +19,4 @@ Report checkProgramDirectory(const QString &dir, const Scope &scope = {});
 Report checkJournalFiles(const QStringList &paths, const QString &programDir,
                          const Scope &scope = {});
 
-// Keeps at most `perKind` findings of each file and kind, and adds a note for
-// the rest, so that a badly damaged file gives a report one can read.
-void limitFindings(std::vector<Finding> &findings, int perKind = 50);
-
 } // namespace quz::check

@@ -112,9 +112,19 @@ private:
     void add(int line, const QString &kind, const QString &message, int key = -1,
              Severity severity = Severity::Problem)
     {
-        m_result.findings.push_back(Finding{m_file, line + 1, severity, kind, message});
         if (key >= 0)
             m_flagged.insert(key);
+        if (m_limit.keep(kind))
+            m_result.findings.push_back(Finding{m_file, line + 1, severity, kind, message});
+    }
+    // For checks that may run once per line of a hostile file: counts the
+    // finding without wording it once its kind is full.
+    bool skip(const QString &kind)
+    {
+        if (!m_limit.full(kind))
+            return false;
+        m_limit.keep(kind);
+        return true;
     }
 
     void classifyLines();
@@ -153,6 +163,7 @@ private:
     std::map<int, std::vector<std::pair<int, int>>> m_orphans; // record -> (line, key)
     std::set<int> m_flagged;                                   // keys with a finding
     std::set<int> m_lostBehindNul;                             // keys only behind a NUL byte
+    KindLimit m_limit;
 };
 
 int Checker::recordAt(int line) const
@@ -471,6 +482,8 @@ void Checker::checkDamaged(int r)
 {
     const Record &record = m_records[static_cast<size_t>(r)];
     const Line &line = m_lines[static_cast<size_t>(record.header)];
+    if (skip(QStringLiteral("question.header-damaged")))
+        return;
     const std::string_view header = m_bank.line(record.header);
     QString message = QStringLiteral("%1 is not read as a header: the program only finds "
                                      "«билет» in small Cyrillic letters at the start of the "
@@ -504,15 +517,16 @@ void Checker::checkOtherHeader(int r)
     const std::string_view header = m_bank.line(record.header);
     const std::string_view key = header.substr(static_cast<size_t>(line.keyAt), 9);
     QString message;
-    QString kind;
+    const QString kind = record.key < 0 ? QStringLiteral("question.out-of-range")
+                                        : QStringLiteral("question.duplicate");
+    if (skip(kind))
+        return;
     if (record.key < 0) {
-        kind = QStringLiteral("question.out-of-range");
         message = QStringLiteral("%1 names no question the program asks (tickets 01-%2, "
                                  "questions 01-%3): this record is never shown")
                       .arg(quote(key))
                       .arg(twoDigits(m_scope.tickets), twoDigits(m_scope.questions));
     } else {
-        kind = QStringLiteral("question.duplicate");
         const size_t first = m_bank.keyOccurrences(key).front();
         message = QStringLiteral("%1 appears a second time (first on line %2, which the program "
                                  "shows): this record is never shown")
@@ -830,6 +844,7 @@ QuestionCheck Checker::run()
     }
     checkEnd();
     summarise();
+    m_limit.addNotes(m_result.findings, m_file);
     return std::move(m_result);
 }
 

@@ -83,7 +83,9 @@ bool looksLikeUtf16(std::string_view bytes)
         even += bytes[i] == '\0';
         odd += bytes[i + 1] == '\0';
     }
-    return std::max(even, odd) * 4 >= n / 2 * 3;
+    // Most of one side and little of the other: text, not a run of NULs.
+    const size_t half = n / 2;
+    return std::max(even, odd) * 4 >= half * 3 && std::min(even, odd) * 4 <= half;
 }
 
 } // namespace

@@ -56,6 +56,8 @@ void TestTextCheck::findings_data()
         << QStringList{"file.byte98:1", "file.byte98:2", "file.byte98:3",
                        "file.byte98:4", "file.byte98:5", "file.byte98:7"}
         << false;
+    QTest::newRow("NUL bytes only: an empty file, not UTF-16")
+        << QByteArray(64, '\0') << QStringList{"file.nul:1"} << false;
     QTest::newRow("NUL on line 3")
         << QByteArray("a\r\nb\r\nc\0d\r\ne\r\n", 13) << QStringList{"file.nul:3"} << false;
     QTest::newRow("0x98 after a NUL is not read")

@@ -159,6 +159,16 @@ Report checkProgramDirectory(const QString &dir, const Scope &scope)
         appendToNulFinding(findings, kComments, check.lostBehindNul);
     }
 
+    // Journal files kept in the program directory are checked as well.
+    const QStringList journals =
+        QDir(dir).entryList({QStringLiteral("*.quz")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &journal : journals) {
+        const std::vector<Finding> found =
+            checkJournal(journal, QDir(dir).filePath(journal),
+                         questions.bank ? &*questions.bank : nullptr, scope);
+        findings.insert(findings.end(), found.begin(), found.end());
+    }
+
     const std::vector<Finding> pictures = checkPictures(dir, scope);
     findings.insert(findings.end(), pictures.begin(), pictures.end());
     const std::vector<Finding> support = checkSupportFiles(dir);

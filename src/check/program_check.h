@@ -9,8 +9,8 @@ namespace quz::check {
 // The data files in the order a report lists them.
 QStringList programFileOrder();
 
-// Checks the program directory `dir`. Findings name their files relative to
-// `dir`.
+// Checks the program directory `dir`, and the journal files ("*.quz") kept
+// in it. Findings name their files relative to `dir`.
 Report checkProgramDirectory(const QString &dir, const Scope &scope = {});
 
 // Checks journal files; the question file of `programDir` (when it can be

@@ -612,7 +612,9 @@ void Checker::checkRecord(int r)
                                "so the question cannot be answered")
                     .arg(quote(after.substr(0, 1))),
                 key);
-        } else if (meantCount > 0 && digit - '0' > meantCount) {
+        } else if (meantCount > 0 && digit - '0' > meantCount
+                   && !(meantCount < 2 && after.size() == 1)) {
+            // (A record with a single variant is told as such, answer included.)
             add(record.header, QStringLiteral("question.answer"),
                 QStringLiteral("the answer is %1, but the record has only %2: the program shows "
                                "no button %1, so the question cannot be answered right")
@@ -746,7 +748,12 @@ void Checker::checkRecord(int r)
                 ? QStringLiteral("the record has no variants: the program shows no answer button, "
                                  "so the question cannot be answered")
                 : QStringLiteral("the record has only 1 variant: the program shows a single "
-                                 "answer button"),
+                                 "answer button%1")
+                      .arg(after.front() > '1' && after.front() <= '5'
+                               ? QStringLiteral(", and the right answer %1 has none, so the "
+                                                "question cannot be answered right")
+                                     .arg(QLatin1Char(after.front()))
+                               : QString()),
             key);
     } else if (meantCount > kMaxAnswerButtons) {
         add(record.header, QStringLiteral("question.too-many"),

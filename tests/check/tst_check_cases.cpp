@@ -136,19 +136,9 @@ void TestCheckCases::brokenDirectory()
     }
     copyTree(caseDir, dir.path(), expected);
 
-    Report report = checkProgramDirectory(dir.path(), expected.scope);
-    // Journal files of the case are checked against its program directory.
-    const QStringList journals =
-        QDir(caseDir).entryList({QStringLiteral("*.quz")}, QDir::Files, QDir::Name);
-    if (!journals.isEmpty()) {
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        const Report checked = checkJournalFiles(journals, dir.path(), expected.scope);
-        QDir::setCurrent(previous);
-        report.findings.insert(report.findings.end(), checked.findings.begin(),
-                               checked.findings.end());
-    }
-
+    // Journal files of the case lie in the program directory and are checked
+    // with it.
+    const Report report = checkProgramDirectory(dir.path(), expected.scope);
     QStringList found;
     QString listing;
     for (const Finding &finding : report.findings) {

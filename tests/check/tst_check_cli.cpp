@@ -45,7 +45,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
 }
 
 // A copy of the demonstration data whose header on line 12 has a trailing
-// blank, and a journal with one good and one damaged error entry.
+// blank, and, in a folder of their own, a journal with one good and one
+// damaged error entry and a clean one.
 struct Broken {
     Broken()
     {
@@ -66,9 +67,13 @@ struct Broken {
                   "-> 05 \xe2\xee\xef\xf0\xee\xf1 12\r\n-> 5 \xe2\xee\xef\xf0\xee\xf1 12\r\n");
         writeFile(cleanJournal(), "-> 05 \xe2\xee\xef\xf0\xee\xf1 12\r\n\r\n");
     }
-    QString journal() const { return QDir(dir.path()).filePath(QStringLiteral("errors.quz")); }
-    QString cleanJournal() const { return QDir(dir.path()).filePath(QStringLiteral("clean.quz")); }
+    QString journal() const { return QDir(other.path()).filePath(QStringLiteral("errors.quz")); }
+    QString cleanJournal() const
+    {
+        return QDir(other.path()).filePath(QStringLiteral("clean.quz"));
+    }
     QTemporaryDir dir;
+    QTemporaryDir other; // the journals, away from the program directory
 };
 
 } // namespace
@@ -82,6 +87,7 @@ private slots:
     void textReport();
     void jsonReport();
     void journalReport();
+    void journalInProgramDirectory();
 };
 
 void TestCheckCli::exitStatus_data()
@@ -166,6 +172,18 @@ void TestCheckCli::journalReport()
              qPrintable(lines.at(0)));
     // The program folder's question file tells what the answer mode shows.
     QVERIFY2(lines.at(0).contains(QStringLiteral("which no record has")), qPrintable(lines.at(0)));
+}
+
+void TestCheckCli::journalInProgramDirectory()
+{
+    Broken broken;
+    QVERIFY(
+        QFile::copy(broken.journal(), QDir(broken.dir.path()).filePath(QStringLiteral("j.quz"))));
+    const Run result = run({QStringLiteral(".")}, broken.dir.path());
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.out.contains(QStringLiteral("\nj.quz:2: «-> 5 вопрос 12»")),
+             qPrintable(result.out));
+    QVERIFY2(result.out.contains(QStringLiteral("2 problems in 2 files")), qPrintable(result.out));
 }
 
 QTEST_GUILESS_MAIN(TestCheckCli)

@@ -3,7 +3,6 @@
 #include "check/wording.h"
 #include "files/text_file.h"
 
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -50,18 +49,24 @@ QString wholeFileEffect(TextRole role)
 
 // The first word with a character beyond ASCII, as the file means it and as
 // the program shows it.
-std::pair<QString, QString> sampleWord(std::string_view bytes, const QString &decoded)
+std::pair<QString, QString> sampleWord(const QString &decoded)
 {
-    const QStringList words = decoded.split(QRegularExpression(QStringLiteral("\\s+")));
-    for (const QString &word : words) {
-        if (std::none_of(word.begin(), word.end(), [](QChar c) { return c.unicode() >= 0x80; }))
-            continue;
-        const QString shortWord = word.left(12);
-        const QByteArray utf8 = shortWord.toUtf8();
-        return {quote(shortWord), quote(std::string_view(utf8.constData(), utf8.size()))};
-    }
-    Q_UNUSED(bytes);
-    return {};
+    const auto isBreak = [](QChar c) { return c.isSpace(); };
+    qsizetype at = 0;
+    while (at < decoded.size() && decoded.at(at).unicode() < 0x80)
+        ++at;
+    if (at == decoded.size())
+        return {};
+    qsizetype begin = at;
+    while (begin > 0 && !isBreak(decoded.at(begin - 1)))
+        --begin;
+    qsizetype end = begin;
+    while (end < decoded.size() && end - begin < 12 && !isBreak(decoded.at(end)))
+        ++end;
+    const QString word = decoded.mid(begin, end - begin);
+    const QByteArray utf8 = word.toUtf8();
+    return {quote(word),
+            quote(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())))};
 }
 
 bool looksLikeUtf16(std::string_view bytes)
@@ -138,7 +143,7 @@ TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
             size_t first = 0;
             while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
                 ++first;
-            const auto [meant, shown] = sampleWord(text, decoded);
+            const auto [meant, shown] = sampleWord(decoded);
             QString message = QStringLiteral("the file is UTF-8 text; the program reads "
                                              "Windows-1251");
             if (!meant.isEmpty())

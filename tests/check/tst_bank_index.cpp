@@ -102,6 +102,7 @@ private slots:
     void searchesAnswerAsFind();
     void linesAsAnEditorShowsThem_data();
     void linesAsAnEditorShowsThem();
+    void largestQuestionNumberFindsNothing();
 };
 
 void TestBankIndex::searchesAnswerAsFind_data()
@@ -177,6 +178,21 @@ void TestBankIndex::linesAsAnEditorShowsThem()
         QCOMPARE(bank.lineOf(bank.lineEnd(i) - 1), i);
         QCOMPARE(bank.lineOf(bank.lineEnd(i) - 2), i);
     }
+}
+
+void TestBankIndex::largestQuestionNumberFindsNothing()
+{
+    // The end marker of the largest number would need a number beyond it; a
+    // hand-edited settings file can hold such a number.
+    const std::string bank = "t\r\n\xe1\xe8\xeb\xe5\xf2"
+                             "01\r\n2147483647. a\r\n1. b\r\n";
+    QCOMPARE(quz::bank::lookupComment(bank, "01", "2147483647"), std::string());
+    // One below it has no start either, so its text is the file from its
+    // second character up to that line.
+    QCOMPARE(quz::bank::lookupComment(bank, "01", "2147483646"),
+             bank.substr(1, bank.find("\r\n2147483647.") - 1));
+    QCOMPARE(quz::bank::lookupComment(bank, "01", "1"), std::string());
+    QCOMPARE(quz::bank::locateComment(bank, "01", "2147483647").start, std::string_view::npos);
 }
 
 QTEST_GUILESS_MAIN(TestBankIndex)

@@ -567,7 +567,7 @@ void Checker::checkTicket(int ticket, int s)
         Issue &issue = issues[static_cast<size_t>(n)];
         Issue &before = issues[static_cast<size_t>(n - 1)];
         if ((issue.kind == Issue::Kind::Missing || issue.kind == Issue::Kind::Malformed)
-            && before.kind == Issue::Kind::RunOn)
+            && (before.kind == Issue::Kind::RunOn || before.kind == Issue::Kind::NoEnd))
             before.absorbed = true;
         if (issue.kind == Issue::Kind::Shadow && before.kind == Issue::Kind::Early
             && before.line == issue.line)
@@ -601,9 +601,13 @@ void Checker::checkTicket(int ticket, int s)
             continue;
         const Layout &layout = layouts[static_cast<size_t>(n)];
         const Issue &before = issues[static_cast<size_t>(n - 1)];
-        const QString runOn = n > 1 && before.absorbed && before.kind == Issue::Kind::RunOn
-                                  ? QStringLiteral("; ") + runOnText(n - 1)
-                                  : QString();
+        QString runOn;
+        if (n > 1 && before.absorbed && before.kind == Issue::Kind::RunOn)
+            runOn = QStringLiteral("; ") + runOnText(n - 1);
+        else if (n > 1 && before.absorbed && before.kind == Issue::Kind::NoEnd)
+            runOn = QStringLiteral("; comment %1 of %2 then has no end and is shown empty")
+                        .arg(n - 1)
+                        .arg(name);
         switch (issue.kind) {
         case Issue::Kind::None: break;
         case Issue::Kind::Missing: {

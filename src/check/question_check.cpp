@@ -354,7 +354,8 @@ void Checker::splitOrphans(int r, std::vector<int> &keys)
     // Where a record without its header may begin: after a blank line, at a
     // line with the ticket word (many questions name their ticket) or at a
     // question line ending in "?". Every part keeps a question and two
-    // variants.
+    // variants. The first kind of place that gives as many parts as there
+    // are missing records wins.
     std::vector<std::vector<size_t>> classes(3);
     for (size_t i = 3; i + 3 <= body.size(); ++i) {
         if (kindAt(i) == LineKind::Blank)
@@ -372,6 +373,17 @@ void Checker::splitOrphans(int r, std::vector<int> &keys)
                 return false;
         return true;
     };
+    // Failing those, a question is usually the longest line: the longest line
+    // after this record's question, if both parts then hold 2 to 5 variants.
+    size_t longest = 0;
+    for (size_t i = 1; i < body.size(); ++i)
+        if (longest == 0 || m_bank.line(body[i]).size() > m_bank.line(body[longest]).size())
+            longest = i;
+    const size_t after = body.size() - longest - 1;
+    if (longest >= 3 && longest <= kMaxAnswerButtons + 1 && after >= 2
+        && after <= kMaxAnswerButtons)
+        classes.push_back({longest});
+
     for (size_t wanted : {keys.size(), size_t(1)}) {
         for (const auto &candidates : classes) {
             if (candidates.size() != wanted || !fits(candidates))

@@ -4,33 +4,50 @@
 #include "files/text_file.h"
 
 #include <charconv>
+#include <limits>
 
 namespace quz::bank {
 
-std::string lookupComment(std::string_view bank, std::string_view ticket, std::string_view question)
+CommentLayout locateComment(std::string_view bank, std::string_view ticket,
+                            std::string_view question, const BankSearch &search)
 {
+    CommentLayout at;
     int n = 0;
     const auto parsed = std::from_chars(question.data(), question.data() + question.size(), n);
-    if (parsed.ec != std::errc() || parsed.ptr != question.data() + question.size() || n < 0)
-        return {};
+    if (parsed.ec != std::errc() || parsed.ptr != question.data() + question.size() || n < 0
+        || n == std::numeric_limits<int>::max())
+        return at;
+    const auto find = [&](std::string_view pattern, size_t from) {
+        return search ? search(pattern, from) : bank.find(pattern, from);
+    };
 
     const std::string ticketMarker = "\r\n\xe1\xe8\xeb\xe5\xf2" + std::string(ticket);
-    const size_t t = bank.find(ticketMarker);
-    const size_t from = t == std::string_view::npos ? 0 : t;
+    at.ticketMarker = find(ticketMarker, 0);
+    const size_t from = at.ticketMarker == std::string_view::npos ? 0 : at.ticketMarker;
 
     const std::string startMarker = "\r\n" + std::to_string(n) + ". ";
-    const size_t a = bank.find(startMarker, from);
+    at.start = find(startMarker, from);
     const std::string endMarker = "\r\n" + std::to_string(n + 1) + ".";
     // With no start the end is looked for from the second character on, and
     // the text runs from there: the beginning of the file without its first
     // character.
-    const size_t textAt = a == std::string_view::npos ? 1 : a + 2;
+    const size_t textAt = at.start == std::string_view::npos ? 1 : at.start + 2;
     if (textAt > bank.size())
+        return at;
+    at.end = find(endMarker, textAt);
+    if (at.end == std::string_view::npos || at.end <= textAt)
+        return at;
+    at.textBegin = textAt;
+    at.textEnd = at.end;
+    return at;
+}
+
+std::string lookupComment(std::string_view bank, std::string_view ticket, std::string_view question)
+{
+    const CommentLayout at = locateComment(bank, ticket, question);
+    if (at.isEmpty())
         return {};
-    const size_t b = bank.find(endMarker, textAt);
-    if (b == std::string_view::npos || b <= textAt)
-        return {};
-    return std::string(bank.substr(textAt, b - textAt));
+    return std::string(bank.substr(at.textBegin, at.textEnd - at.textBegin));
 }
 
 QString commentCaption(const QString &ticket, const QString &question)

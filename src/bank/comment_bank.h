@@ -3,6 +3,7 @@
 // (every line followed by CR LF), looked up by ticket and question with three
 // substring searches over the whole text.
 
+#include "bank/question_bank.h"
 #include "files/outcome.h"
 
 #include <QString>
@@ -18,6 +19,25 @@ namespace quz::bank {
 // no comment.
 std::string lookupComment(std::string_view bank, std::string_view ticket,
                           std::string_view question);
+
+// Where the lookup of one comment found its markers (0-based offsets of their
+// CR LF, npos when absent) and the text it yields: [textBegin, textEnd), empty
+// when textEnd <= textBegin.
+struct CommentLayout {
+    static constexpr size_t npos = std::string_view::npos;
+    size_t ticketMarker = npos;
+    size_t start = npos;
+    size_t end = npos;
+    size_t textBegin = 0;
+    size_t textEnd = 0;
+    bool isEmpty() const { return textEnd <= textBegin; }
+};
+
+// The three searches of the lookup (through `search`, see BankSearch) and the
+// text they delimit; lookupComment() returns that text. A question text that
+// is not a number finds nothing.
+CommentLayout locateComment(std::string_view bank, std::string_view ticket,
+                            std::string_view question, const BankSearch &search = {});
 
 QString commentCaption(const QString &ticket, const QString &question);
 

@@ -30,6 +30,22 @@ struct JpegAbort {
 // Warnings and trace messages are ignored, and nothing is ever printed.
 void ignoreMessage(j_common_ptr) {}
 
+// libjpeg's error manager with the code of the first warning kept (libjpeg
+// keeps only the last message's code).
+struct ErrorManager {
+    jpeg_error_mgr mgr{}; // first, so that libjpeg's pointer to it is one to this
+    int firstWarning = 0;
+};
+
+void recordMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return; // trace messages
+    auto *errors = reinterpret_cast<ErrorManager *>(cinfo->err);
+    if (errors->mgr.num_warnings++ == 0)
+        errors->firstWarning = errors->mgr.msg_code;
+}
+
 // Upper bound for libjpeg's own working memory (a progressive picture keeps
 // all its coefficients): enough for kMaxPixels with three components.
 constexpr long kMaxDecoderMemory = 768L * 1024 * 1024;
@@ -45,9 +61,10 @@ class Decompressor {
 public:
     Decompressor()
     {
-        info.err = jpeg_std_error(&err);
-        err.error_exit = throwJpegError;
-        err.output_message = ignoreMessage;
+        info.err = jpeg_std_error(&err.mgr);
+        err.mgr.error_exit = throwJpegError;
+        err.mgr.output_message = ignoreMessage;
+        err.mgr.emit_message = recordMessage;
         jpeg_create_decompress(&info);
         created = true;
         info.mem->max_memory_to_use = kMaxDecoderMemory;
@@ -72,9 +89,11 @@ public:
     Decompressor &operator=(const Decompressor &) = delete;
 
     jpeg_decompress_struct info{};
+    // libjpeg's code of the first warning, 0 when there was none.
+    int firstWarning() const { return err.firstWarning; }
 
 private:
-    jpeg_error_mgr err{};
+    ErrorManager err;
     bool created = false;
 };
 
@@ -210,6 +229,7 @@ const QImage &JpegPicture::image()
                                width);
         }
         jpeg_finish_decompress(&info);
+        m_decodeWarning = decoder.firstWarning();
     } catch (const JpegAbort &abort) {
         m_decodeResult = Failure{jpegErrorText(abort.code)};
     }

@@ -90,6 +90,10 @@ public:
     // The failure of the decode ("JPEG error #<n>"), once image() has run;
     // success before that and after a clean decode.
     const Status &decodeResult() const { return m_decodeResult; }
+    // libjpeg's code of the first warning of a decode that went through (the
+    // data ended early or is damaged; the rows it could not decode are grey),
+    // 0 when there was none or image() has not run.
+    int decodeWarning() const { return m_decodeWarning; }
 
 private:
     void reset();
@@ -102,6 +106,7 @@ private:
     bool m_decoded = false;
     QImage m_image;
     Status m_decodeResult;
+    int m_decodeWarning = 0;
 };
 
 // "JPEG error #<code>".

@@ -11,21 +11,21 @@ constexpr std::string_view kCrLf = "\r\n";
 // The word that opens every header line, in Windows-1251.
 constexpr std::string_view kTicketWord = "\xe1\xe8\xeb\xe5\xf2";
 
+} // namespace
+
 bool containsTicketWord(std::string_view piece)
 {
     return piece.find(kTicketWord) != std::string_view::npos;
 }
 
 // True when nothing but blanks and control characters is left.
-bool isBlank(std::string_view piece)
+bool isBlankPiece(std::string_view piece)
 {
     for (const char c : piece)
         if (static_cast<unsigned char>(c) > 0x20)
             return false;
     return true;
 }
-
-} // namespace
 
 std::string questionKey(std::string_view ticket, std::string_view question)
 {
@@ -35,32 +35,33 @@ std::string questionKey(std::string_view ticket, std::string_view question)
     return key;
 }
 
-QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
-                           std::string_view question)
+QuestionLayout locateQuestion(std::string_view bank, std::string_view ticket,
+                              std::string_view question, const BankSearch &search)
 {
-    QuestionRaw result;
+    QuestionLayout at;
     const std::string key = questionKey(ticket, question);
-    const size_t p = bank.find(key);
-    if (p == std::string_view::npos)
-        return result;
-    result.found = true;
+    const size_t p = search ? search(key, 0) : bank.find(key);
+    if (p == std::string_view::npos || p >= bank.size())
+        return at;
+    at.key = p;
 
     // The answer digit follows the 9-character key (positions count characters:
     // a key built from numbers of other lengths shifts them the same way).
     const size_t digitAt = p + 9;
     if (digitAt < bank.size())
-        result.answer.assign(1, bank[digitAt]);
+        at.answer = digitAt;
 
     // The question line starts after the key, the digit and the header's CR LF.
     const size_t textAt = p + 12;
     if (textAt >= bank.size())
-        return result;
+        return at;
     size_t e = bank.find(kCrLf, textAt);
+    at.textBegin = textAt;
     if (e == std::string_view::npos) {
-        result.text.assign(bank.substr(textAt));
-        return result;
+        at.textEnd = bank.size();
+        return at;
     }
-    result.text.assign(bank.substr(textAt, e - textAt));
+    at.textEnd = e;
 
     // Variant lines, two at a time. `e` is the CR that ends the line read last.
     // A search starts one character into the next line, so that an empty next
@@ -68,24 +69,48 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
     // piece runs through its own CR LF. The end of the text ends the list.
     for (;;) {
         const size_t a = bank.find(kCrLf, e + 2 + 1);
-        if (a == std::string_view::npos)
+        if (a == std::string_view::npos) {
+            at.end = QuestionLayout::End::EndOfText;
             break;
-        const std::string_view pieceA = bank.substr(e + 2, a - e);
-        std::string_view last = pieceA;
-        if (!containsTicketWord(pieceA)) {
-            result.variants.emplace_back(pieceA);
+        }
+        std::pair<size_t, size_t> last{e + 2, a + 2};
+        if (!containsTicketWord(bank.substr(e + 2, a - e))) {
+            at.variants.push_back(last);
             const size_t b = bank.find(kCrLf, a + 2 + 1);
-            if (b == std::string_view::npos)
+            if (b == std::string_view::npos) {
+                at.end = QuestionLayout::End::EndOfText;
                 break;
-            const std::string_view pieceB = bank.substr(a + 2, b - a);
-            if (!containsTicketWord(pieceB))
-                result.variants.emplace_back(pieceB);
-            last = pieceB;
+            }
+            last = {a + 2, b + 2};
+            if (!containsTicketWord(bank.substr(a + 2, b - a)))
+                at.variants.push_back(last);
             e = b;
         }
-        if (containsTicketWord(last) || isBlank(last))
+        const std::string_view piece = bank.substr(last.first, last.second - last.first);
+        if (containsTicketWord(piece) || isBlankPiece(piece)) {
+            at.end = containsTicketWord(piece) ? QuestionLayout::End::TicketWord
+                                               : QuestionLayout::End::Blank;
+            at.stop = last;
             break;
+        }
     }
+    return at;
+}
+
+QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
+                           std::string_view question)
+{
+    const QuestionLayout at = locateQuestion(bank, ticket, question);
+    QuestionRaw result;
+    if (at.key == QuestionLayout::npos)
+        return result;
+    result.found = true;
+    if (at.answer != QuestionLayout::npos)
+        result.answer.assign(1, bank[at.answer]);
+    if (at.textBegin != QuestionLayout::npos)
+        result.text.assign(bank.substr(at.textBegin, at.textEnd - at.textBegin));
+    for (const auto &[begin, end] : at.variants)
+        result.variants.emplace_back(bank.substr(begin, end - begin));
     return result;
 }
 

@@ -14,6 +14,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,43 @@ struct Question {
 
 // "билет" + ticket + question, in Windows-1251.
 std::string questionKey(std::string_view ticket, std::string_view question);
+
+// One substring search of a lookup: the first position at or after `from`
+// where `pattern` occurs in the bank, npos when there is none. A default
+// (empty) search is the bank's own find(); a caller that holds an index of the
+// bank may answer the same searches from it, as long as the answers are equal.
+using BankSearch = std::function<size_t(std::string_view pattern, size_t from)>;
+
+// Where the parts of one question record lie in the bank, as the lookup reads
+// them (0-based offsets). The lookup's result is made of exactly these pieces.
+struct QuestionLayout {
+    static constexpr size_t npos = std::string_view::npos;
+    // Why the variant reading stopped.
+    enum class End {
+        NotRead,    // the text ended before the variants (or the key is absent)
+        TicketWord, // the piece `stop` contains the ticket word; it is not a variant
+        Blank,      // the piece `stop` is blank; it is the last variant
+        EndOfText,  // no further line break
+    };
+
+    size_t key = npos;    // first occurrence of the key; npos when absent
+    size_t answer = npos; // the answer digit; npos when the text ends before it
+    size_t textBegin = npos;
+    size_t textEnd = npos;
+    // [begin, end) of every variant item, each with the CR LF that ends it.
+    std::vector<std::pair<size_t, size_t>> variants;
+    End end = End::NotRead;
+    std::pair<size_t, size_t> stop{npos, npos}; // the piece that ended the reading
+};
+
+// Finds the key (through `search`) and reads the record there.
+QuestionLayout locateQuestion(std::string_view bank, std::string_view ticket,
+                              std::string_view question, const BankSearch &search = {});
+
+// The two tests of the variant reading: whether a piece holds the ticket word,
+// and whether nothing but blanks and control characters is in it.
+bool containsTicketWord(std::string_view piece);
+bool isBlankPiece(std::string_view piece);
 
 // Looks a question up in a bank text (already in the CR LF form).
 QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,

@@ -1,0 +1,300 @@
+#include "check/picture_check.h"
+
+#include "bank/picture_store.h"
+#include "check/text_check.h"
+#include "check/wording.h"
+#include "files/file_io.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSet>
+
+#include <cstdio> // jpeglib.h needs FILE and size_t declared first
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace quz::check {
+
+namespace {
+
+const QString kInstallNotes = QStringLiteral("Установка!!!.txt");
+const QString kHelp = QStringLiteral("Help.txt");
+
+// libjpeg's own text for a message code, its printf fields shown as "…".
+QString jpegMessage(int code)
+{
+    jpeg_error_mgr err{};
+    jpeg_std_error(&err);
+    if (code <= 0 || code > err.last_jpeg_message || !err.jpeg_message_table[code])
+        return {};
+    QString text = QString::fromLatin1(err.jpeg_message_table[code]);
+    static const QRegularExpression field(QStringLiteral("(0x)?%[-0-9.l]*[dusxX]"));
+    return text.replace(field, QStringLiteral("…"));
+}
+
+// "JPEG error #53" with libjpeg's explanation of the code.
+QString explainJpegError(const QString &error)
+{
+    static const QRegularExpression code(QStringLiteral("^JPEG error #(\\d+)$"));
+    const QRegularExpressionMatch match = code.match(error);
+    if (!match.hasMatch())
+        return failureReason(error);
+    const QString text = jpegMessage(match.captured(1).toInt());
+    return text.isEmpty() ? error : error + QStringLiteral(" (") + text + u')';
+}
+
+struct PictureName {
+    int ticket = 0;
+    int question = 0;
+};
+
+// The question a picture file name seems meant for: "Quz", a ticket number
+// and a question number, whatever the case, zeros, separators or extension.
+bool meantFor(const QString &name, PictureName &meant, QString &digits, QString &extension)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^quz[ _-]*(\\d{1,3})[ _-]+(\\d{1,3})(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return false;
+    meant.ticket = match.captured(1).toInt();
+    meant.question = match.captured(2).toInt();
+    digits = match.captured(1) + u'_' + match.captured(2);
+    extension = match.captured(3);
+    return true;
+}
+
+QString question(int ticket, int question)
+{
+    return QStringLiteral("ticket %1, question %2").arg(twoDigits(ticket), twoDigits(question));
+}
+
+void checkPictureFile(std::vector<Finding> &findings, const QString &file, const QString &path,
+                      int ticket, int number)
+{
+    const QString blank = QStringLiteral("the program shows the blank picture for %1 instead")
+                              .arg(question(ticket, number));
+    bank::JpegPicture picture;
+    if (const Status loaded = picture.loadFile(path); !loaded) {
+        findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.unreadable"),
+                                   QStringLiteral("libjpeg refuses it: %1; %2")
+                                       .arg(explainJpegError(loaded.error()), blank)});
+        return;
+    }
+    const qint64 pixels = qint64(picture.width()) * picture.height();
+    if (pixels > bank::JpegPicture::kMaxPixels) {
+        findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.too-large"),
+                                   QStringLiteral("%1 x %2 pixels is more than the program "
+                                                  "decodes (%3 pixels); %4")
+                                       .arg(picture.width())
+                                       .arg(picture.height())
+                                       .arg(bank::JpegPicture::kMaxPixels)
+                                       .arg(blank)});
+        return;
+    }
+    picture.image();
+    if (const Status &decoded = picture.decodeResult(); !decoded) {
+        findings.push_back(Finding{file, 0, Severity::Problem,
+                                   QStringLiteral("picture.decode-error"),
+                                   QStringLiteral("the picture data is damaged: %1 while "
+                                                  "decoding; %2")
+                                       .arg(explainJpegError(decoded.error()), blank)});
+        return;
+    }
+    const int warning = picture.decodeWarning();
+    if (warning == 0)
+        return;
+    const QString text =
+        QStringLiteral("JPEG warning #%1 (%2)").arg(warning).arg(jpegMessage(warning));
+    if (warning == JWRN_EXTRANEOUS_DATA) {
+        findings.push_back(Finding{file, 0, Severity::Note, QStringLiteral("picture.warning"),
+                                   text
+                                       + QStringLiteral(": the program shows the picture as "
+                                                        "it is")});
+        return;
+    }
+    findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.damaged"),
+                               QStringLiteral("the picture data is damaged: %1; the program shows "
+                                              "what it can decode and the rest grey")
+                                   .arg(text)});
+}
+
+} // namespace
+
+QString failureReason(const QString &error)
+{
+    static const QRegularExpression prefix(QStringLiteral("^Cannot (open|create) file \".*\"\\. "));
+    QString reason = error;
+    reason.remove(prefix);
+    return reason;
+}
+
+std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope)
+{
+    std::vector<Finding> findings;
+    const QDir dir(programDir);
+    const QString folder = bank::pictureFolder();
+    const QString sample = bank::samplePictureRelativePath();
+
+    if (!files::isFile(dir.filePath(sample))) {
+        QString message = QStringLiteral("the sample picture is missing: at every start the "
+                                         "program shows the message «Картинки к билетам НЕ "
+                                         "НАЙДЕНЫ!!!» with the install notes");
+        if (QFileInfo(dir.filePath(sample)).isDir())
+            message.replace(QStringLiteral("is missing"), QStringLiteral("is a folder"));
+        if (!files::readFileBytes(dir.filePath(kInstallNotes), files::FileKind::Notes))
+            message += QStringLiteral("; as %1 cannot be read either, it then stops its "
+                                      "start-up with an error box and loads no questions")
+                           .arg(kInstallNotes);
+        findings.push_back(Finding{sample, 0, Severity::Problem,
+                                   QStringLiteral("picture.sample-missing"), message});
+    }
+
+    const QFileInfo folderInfo(dir.filePath(folder));
+    if (!folderInfo.isDir()) {
+        const QStringList others = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        for (const QString &name : others)
+            if (name.compare(folder, Qt::CaseInsensitive) == 0 && name != folder)
+                findings.push_back(Finding{name, 0, Severity::Problem,
+                                           QStringLiteral("picture.folder-name"),
+                                           QStringLiteral("the picture folder must be named «%1» "
+                                                          "(names are case-sensitive): the "
+                                                          "program finds none of these pictures")
+                                               .arg(folder)});
+        if (folderInfo.exists())
+            findings.push_back(Finding{folder, 0, Severity::Problem,
+                                       QStringLiteral("picture.folder-name"),
+                                       QStringLiteral("«%1» is not a folder: the program finds no "
+                                                      "picture")
+                                           .arg(folder)});
+        return findings;
+    }
+
+    // The names the program builds for the questions it asks.
+    QSet<QString> names;
+    for (int t = 1; t <= scope.tickets; ++t)
+        for (int q = 1; q <= scope.questions; ++q)
+            names.insert(bank::pictureRelativePath(twoDigits(t), twoDigits(q)));
+    names.insert(sample);
+
+    const QDir pictures(folderInfo.filePath());
+    const QFileInfoList entries = pictures.entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    // A folder full of stray files gives a short report: at most
+    // kFindingsPerKind of each kind.
+    KindLimit limit;
+    for (const QFileInfo &entry : entries) {
+        std::vector<Finding> kept;
+        const auto keep = qScopeGuard([&] {
+            for (Finding &finding : kept)
+                if (limit.keep(finding.kind))
+                    findings.push_back(std::move(finding));
+        });
+        const QString name = entry.fileName();
+        const QString file = folder + u'/' + name;
+        PictureName meant;
+        QString digits;
+        QString extension;
+        const bool looksMeant = meantFor(name, meant, digits, extension);
+        if (names.contains(file)) {
+            if (!entry.isFile())
+                kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.folder"),
+                                       QStringLiteral("a folder with a picture's name: the "
+                                                      "program shows the blank picture for "
+                                                      "%1")
+                                           .arg(question(meant.ticket, meant.question))});
+            else
+                checkPictureFile(kept, file, entry.filePath(), meant.ticket, meant.question);
+            continue;
+        }
+        if (!looksMeant) {
+            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                                   QStringLiteral("the name matches no question (the program "
+                                                  "looks for names such as «Quz_7_5.jpg»), "
+                                                  "so this file is never shown")});
+            continue;
+        }
+        const bool asked = (meant.ticket >= 1 && meant.ticket <= scope.tickets
+                            && meant.question >= 1 && meant.question <= scope.questions)
+                           || file.compare(sample, Qt::CaseInsensitive) == 0;
+        if (!asked) {
+            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                                   QStringLiteral("the name is for %1, which the program never "
+                                                  "asks (tickets 01-%2, questions 01-%3), so "
+                                                  "this file is never shown")
+                                       .arg(question(meant.ticket, meant.question),
+                                            twoDigits(scope.tickets), twoDigits(scope.questions))});
+            continue;
+        }
+        const QString expected =
+            bank::pictureRelativePath(twoDigits(meant.ticket), twoDigits(meant.question));
+        const QString expectedName = expected.section(u'/', -1);
+        QStringList why;
+        if (digits != QStringLiteral("%1_%2").arg(meant.ticket).arg(meant.question))
+            why << QStringLiteral("numbers without leading zeros");
+        if (extension.compare(QStringLiteral(".jpg"), Qt::CaseInsensitive) != 0)
+            why << QStringLiteral("the extension .jpg");
+        else if (!name.startsWith(QStringLiteral("Quz")) || extension != QStringLiteral(".jpg"))
+            why << QStringLiteral("names are case-sensitive");
+        if (why.isEmpty())
+            why << QStringLiteral("exactly this spelling");
+        const bool alsoThere = files::isFile(dir.filePath(expected));
+        kept.push_back(Finding{
+            file, 0, Severity::Problem, QStringLiteral("picture.name"),
+            QStringLiteral("the program looks for «%1» (%2), so this picture is never shown; %3")
+                .arg(expectedName, why.join(QStringLiteral(", ")),
+                     alsoThere ? QStringLiteral("«%1» exists as well and is the one shown")
+                                     .arg(expectedName)
+                               : QStringLiteral("it shows the blank picture for %1 instead")
+                                     .arg(question(meant.ticket, meant.question)))});
+    }
+    limit.addNotes(findings, folder);
+    return findings;
+}
+
+std::vector<Finding> checkSupportFiles(const QString &programDir)
+{
+    std::vector<Finding> findings;
+    const QDir dir(programDir);
+
+    const QString placeholder = bank::placeholderFileName();
+    const Outcome<QImage> blank =
+        bank::placeholderPicture(dir.filePath(placeholder), QSize(1, 1), QColor(Qt::lightGray));
+    if (!blank)
+        findings.push_back(Finding{placeholder, 0, Severity::Problem,
+                                   QStringLiteral("placeholder.unreadable"),
+                                   QStringLiteral("%1: questions without a picture show an empty "
+                                                  "picture area instead of the blank placeholder")
+                                       .arg(failureReason(blank.error()))});
+
+    const struct {
+        QString name;
+        QString effect;
+    } notes[] = {
+        {kHelp, QStringLiteral("the button «?» shows an error box instead of the help")},
+        {kInstallNotes,
+         QStringLiteral("it is read only when bmp/Quz_1_10.jpg is missing, but then the program "
+                        "stops its start-up with an error box and loads no questions")},
+    };
+    for (const auto &[name, effect] : notes) {
+        const Outcome<QByteArray> bytes =
+            files::readFileBytes(dir.filePath(name), files::FileKind::Notes);
+        if (!bytes) {
+            findings.push_back(
+                Finding{name, 0, Severity::Problem, QStringLiteral("notes.missing"),
+                        QStringLiteral("%1: %2").arg(failureReason(bytes.error()), effect)});
+            continue;
+        }
+        const TextFacts facts = checkText(
+            name, std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())),
+            TextRole::Notes);
+        findings.insert(findings.end(), facts.findings.begin(), facts.findings.end());
+    }
+    return findings;
+}
+
+} // namespace quz::check

@@ -1,0 +1,24 @@
+#pragma once
+// Checks the files around the banks in a program directory: the picture
+// folder (names the program never looks for, pictures libjpeg refuses or
+// cannot decode, pictures above the decoder's limit), the sample picture of
+// the start-up check, the placeholder bitmap and the two notes files. Each
+// picture is read through the program's own picture store.
+
+#include "check/finding.h"
+
+#include <vector>
+
+namespace quz::check {
+
+std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope);
+
+// The placeholder "emp.bmp", "Help.txt" and "Установка!!!.txt", with the text
+// checks of the two notes files.
+std::vector<Finding> checkSupportFiles(const QString &programDir);
+
+// The reason of a file layer failure without its "Cannot open file ..."
+// prefix, which names the path the finding already names.
+QString failureReason(const QString &error);
+
+} // namespace quz::check

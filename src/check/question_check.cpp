@@ -1,0 +1,894 @@
+#include "check/question_check.h"
+
+#include "check/header_shape.h"
+#include "check/wording.h"
+#include "files/text_file.h"
+#include "practice/practice_rules.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace quz::check {
+
+namespace {
+
+using Layout = bank::QuestionLayout;
+constexpr size_t npos = std::string_view::npos;
+constexpr std::string_view kTicketWord = "\xe1\xe8\xeb\xe5\xf2";
+constexpr int kMaxAnswerButtons = 5;
+
+enum class LineKind {
+    Text,
+    Blank,      // nothing but blanks and control characters
+    Header,     // holds the ticket word followed by four digits (a key)
+    Damaged,    // looks like a header, but the program does not read it as one
+    TicketWord, // holds the ticket word, but no key
+};
+
+struct Line {
+    LineKind kind = LineKind::Text;
+    int keyAt = -1;  // Header: where the key starts in the line
+    int ticket = -1; // Header, Damaged: the numbers its digits give, -1 when none
+    int question = -1;
+};
+
+struct Record {
+    int header = 0;       // line
+    int end = 0;          // first line after the record
+    int bodyEnd = 0;      // first line after what is meant to belong to it
+    bool primary = false; // the first occurrence of its key, which the lookup finds
+    int key = -1;         // index of its key in the scope, -1 when outside
+};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+Line classify(std::string_view text)
+{
+    Line line;
+    for (size_t at = text.find(kTicketWord); at != npos;
+         at = text.find(kTicketWord, at + kTicketWord.size())) {
+        const std::string_view digits = text.substr(at + kTicketWord.size(), 4);
+        if (digits.size() == 4 && std::all_of(digits.begin(), digits.end(), isDigit)) {
+            line.kind = LineKind::Header;
+            line.keyAt = static_cast<int>(at);
+            line.ticket = (digits[0] - '0') * 10 + (digits[1] - '0');
+            line.question = (digits[2] - '0') * 10 + (digits[3] - '0');
+            return line;
+        }
+    }
+    std::string digits;
+    if (looksLikeHeader(text, digits, 4)) {
+        line.kind = LineKind::Damaged;
+        if (digits.size() == 4) {
+            line.ticket = std::stoi(digits.substr(0, 2));
+            line.question = std::stoi(digits.substr(2, 2));
+        }
+        return line;
+    }
+    if (text.find(kTicketWord) != npos)
+        line.kind = LineKind::TicketWord;
+    else if (bank::isBlankPiece(text))
+        line.kind = LineKind::Blank;
+    return line;
+}
+
+class Checker {
+public:
+    Checker(const QString &file, const BankText &bank, const Scope &scope,
+            std::string_view behindNul)
+        : m_file(file)
+        , m_bank(bank)
+        , m_scope(scope)
+        , m_behindNul(behindNul)
+    {}
+
+    QuestionCheck run();
+
+private:
+    int keyCount() const { return m_scope.tickets * m_scope.questions; }
+    int keyIndex(int ticket, int question) const
+    {
+        if (ticket < 1 || ticket > m_scope.tickets || question < 1 || question > m_scope.questions)
+            return -1;
+        return (ticket - 1) * m_scope.questions + (question - 1);
+    }
+    QString ticketText(int key) const { return twoDigits(key / m_scope.questions + 1); }
+    QString questionText(int key) const { return twoDigits(key % m_scope.questions + 1); }
+    QString keyText(int key) const { return keyName(ticketText(key), questionText(key)); }
+    QString position(int key) const
+    {
+        return QStringLiteral("ticket %1, question %2").arg(ticketText(key), questionText(key));
+    }
+    int lineOf(size_t pos) const { return m_bank.lineOf(pos); }
+    std::string_view text(size_t begin, size_t end) const
+    {
+        return m_bank.view().substr(begin, end - begin);
+    }
+    // The record that holds `line`, -1 before the first one.
+    int recordAt(int line) const;
+    QString recordName(int r) const;
+
+    void add(int line, const QString &kind, const QString &message, int key = -1,
+             Severity severity = Severity::Problem)
+    {
+        if (key >= 0)
+            m_flagged.insert(key);
+        if (m_limit.keep(kind))
+            m_result.findings.push_back(Finding{m_file, line + 1, severity, kind, message});
+    }
+    // For checks that may run once per line of a hostile file: counts the
+    // finding without wording it once its kind is full.
+    bool skip(const QString &kind)
+    {
+        if (!m_limit.full(kind))
+            return false;
+        m_limit.keep(kind);
+        return true;
+    }
+
+    void classifyLines();
+    void lookUp();
+    void placeMissing();
+    void splitOrphans(int record, std::vector<int> &keys);
+    void reportMissingRun(const std::vector<int> &keys, int anchorLine);
+    void checkRecord(int r);
+    void checkDamaged(int r);
+    void checkOtherHeader(int r);
+    void checkEnd();
+    void summarise();
+
+    // The variant items of a record (as QStrings with their CR LF).
+    QStringList items(const Layout &layout) const;
+    // "the program shows <subject> as variants 4-7 of «билет0506» (line 12)"
+    // for lines from `first` to before `end` that the last record before them
+    // reads as its variants, or an empty text; `key` gets that record's key.
+    QString readAsVariantsOf(int first, int end, const QString &subject, int &key) const;
+    // What the program shows of a record whose header misleads it.
+    QString shownAs(const Layout &layout, const std::vector<int> &meant) const;
+    std::vector<int> meantVariants(const Record &record) const;
+
+    QString m_file;
+    const BankText &m_bank;
+    Scope m_scope;
+    std::string_view m_behindNul;
+    QuestionCheck m_result;
+
+    std::vector<Line> m_lines;
+    std::vector<Record> m_records;
+    int m_terminator = -1;
+    std::vector<Layout> m_layouts;    // per key of the scope
+    std::vector<int> m_recordOfKey;   // the record the lookup reads, -1 when none
+    std::map<int, int> m_probableKey; // misleading header record -> missing key it stands for
+    std::map<int, std::vector<std::pair<int, int>>> m_orphans; // record -> (line, key)
+    std::set<int> m_flagged;                                   // keys with a finding
+    std::set<int> m_lostBehindNul;                             // keys only behind a NUL byte
+    KindLimit m_limit;
+};
+
+int Checker::recordAt(int line) const
+{
+    const auto it = std::upper_bound(m_records.begin(), m_records.end(), line,
+                                     [](int l, const Record &r) { return l < r.header; });
+    return static_cast<int>(it - m_records.begin()) - 1;
+}
+
+QString Checker::recordName(int r) const
+{
+    const Record &record = m_records[static_cast<size_t>(r)];
+    const std::string_view header = m_bank.line(record.header);
+    const Line &line = m_lines[static_cast<size_t>(record.header)];
+    const std::string_view key =
+        line.keyAt >= 0 ? header.substr(static_cast<size_t>(line.keyAt), 9) : header;
+    return QStringLiteral("%1 (line %2)").arg(quote(key, 20)).arg(record.header + 1);
+}
+
+void Checker::classifyLines()
+{
+    m_lines.reserve(static_cast<size_t>(m_bank.lineCount()));
+    for (int i = 0; i < m_bank.lineCount(); ++i) {
+        m_lines.push_back(classify(m_bank.line(i)));
+        const LineKind kind = m_lines.back().kind;
+        if (kind == LineKind::Header || kind == LineKind::Damaged)
+            m_records.push_back(Record{i, m_bank.lineCount(), m_bank.lineCount()});
+    }
+    for (size_t r = 0; r + 1 < m_records.size(); ++r)
+        m_records[r].end = m_records[r].bodyEnd = m_records[r + 1].header;
+    // After the last record the file goes on with a line holding the ticket
+    // word; whatever comes after that line is never read.
+    // The question line is never read by the variant reading, so it cannot
+    // end the last list.
+    if (!m_records.empty()) {
+        for (int i = m_records.back().header + 2; i < m_bank.lineCount(); ++i)
+            if (m_lines[static_cast<size_t>(i)].kind == LineKind::TicketWord)
+                m_terminator = i;
+        if (m_terminator >= 0)
+            m_records.back().end = m_records.back().bodyEnd = m_terminator;
+    }
+    for (Record &record : m_records) {
+        const Line &line = m_lines[static_cast<size_t>(record.header)];
+        if (line.kind != LineKind::Header)
+            continue;
+        record.key = keyIndex(line.ticket, line.question);
+        const size_t at = m_bank.lineStart(record.header) + static_cast<size_t>(line.keyAt);
+        const auto &occurrences = m_bank.keyOccurrences(m_bank.view().substr(at, 9));
+        record.primary = !occurrences.empty() && occurrences.front() == at;
+    }
+}
+
+void Checker::lookUp()
+{
+    m_layouts.resize(static_cast<size_t>(keyCount()));
+    m_recordOfKey.assign(static_cast<size_t>(keyCount()), -1);
+    const bank::BankSearch search = m_bank.search();
+    for (int key = 0; key < keyCount(); ++key) {
+        const std::string ticket = ticketText(key).toStdString();
+        const std::string question = questionText(key).toStdString();
+        Layout &layout = m_layouts[static_cast<size_t>(key)];
+        layout = bank::locateQuestion(m_bank.view(), ticket, question, search);
+        if (layout.key == npos)
+            continue;
+        const int r = recordAt(lineOf(layout.key));
+        if (r >= 0 && m_records[static_cast<size_t>(r)].primary
+            && m_records[static_cast<size_t>(r)].key == key)
+            m_recordOfKey[static_cast<size_t>(key)] = r;
+    }
+}
+
+std::vector<int> Checker::meantVariants(const Record &record) const
+{
+    std::vector<int> lines;
+    for (int i = record.header + 2; i < record.bodyEnd; ++i)
+        if (m_lines[static_cast<size_t>(i)].kind != LineKind::Blank)
+            lines.push_back(i);
+    return lines;
+}
+
+QStringList Checker::items(const Layout &layout) const
+{
+    QStringList list;
+    for (const auto &[begin, end] : layout.variants)
+        list << files::fromCp1251(text(begin, end));
+    return list;
+}
+
+QString Checker::readAsVariantsOf(int first, int end, const QString &subject, int &key) const
+{
+    key = -1;
+    for (int r = recordAt(first - 1); r >= 0; --r) {
+        const Record &record = m_records[static_cast<size_t>(r)];
+        if (!record.primary || record.key < 0)
+            continue;
+        const Layout &layout = m_layouts[static_cast<size_t>(record.key)];
+        int from = -1;
+        int to = -1;
+        for (size_t i = 0; i < layout.variants.size(); ++i) {
+            const int line = lineOf(layout.variants[i].second - 1);
+            if (line >= first && lineOf(layout.variants[i].first) < end) {
+                if (from < 0)
+                    from = static_cast<int>(i) + 1;
+                to = static_cast<int>(i) + 1;
+            }
+        }
+        if (from < 0)
+            return {};
+        key = record.key;
+        return QStringLiteral("the program shows %1 as %2 of %3")
+            .arg(subject,
+                 from == to ? QStringLiteral("variant %1").arg(from)
+                            : QStringLiteral("variants %1-%2").arg(from).arg(to),
+                 recordName(r));
+    }
+    return {};
+}
+
+QString Checker::shownAs(const Layout &layout, const std::vector<int> &meant) const
+{
+    QString shown =
+        QStringLiteral("the program shows the question as %1")
+            .arg(layout.textBegin == npos ? QStringLiteral("«»")
+                                          : quote(text(layout.textBegin, layout.textEnd)));
+    bool same = layout.variants.size() == meant.size();
+    for (size_t i = 0; same && i < meant.size(); ++i)
+        same = layout.variants[i].first == m_bank.lineStart(meant[i])
+               && layout.variants[i].second == m_bank.lineEnd(meant[i]);
+    if (same)
+        return shown + QStringLiteral(", its variants as meant");
+    QStringList list;
+    for (const QString &item : items(layout).mid(0, 3))
+        list << quote(item, 24);
+    if (layout.variants.size() > 3)
+        list << QStringLiteral("…");
+    return shown
+           + QStringLiteral(" with %1%2")
+                 .arg(count(static_cast<qsizetype>(layout.variants.size()),
+                            QStringLiteral("variant"), QStringLiteral("variants")),
+                      list.isEmpty() ? QString() : QStringLiteral(" (") + list.join(u' ') + u')');
+}
+
+void Checker::reportMissingRun(const std::vector<int> &keys, int anchorLine)
+{
+    if (keys.empty())
+        return;
+    QString where = QStringLiteral(" (expected before this line)");
+    if (anchorLine < 0) {
+        anchorLine = -1; // the whole file
+        where.clear();
+    } else if (m_records.empty() || anchorLine > m_records.back().header) {
+        where = QStringLiteral(" (expected at the end of the file)");
+    }
+    QString message;
+    if (keys.size() == 1) {
+        message = QStringLiteral("no record for %1%2: the program shows %3 empty, without answer "
+                                 "buttons")
+                      .arg(keyText(keys.front()), where, position(keys.front()));
+    } else {
+        message = QStringLiteral("no records for %1 to %2 (%3)%4: the program shows these "
+                                 "questions empty, without answer buttons")
+                      .arg(keyText(keys.front()), keyText(keys.back()))
+                      .arg(count(static_cast<qsizetype>(keys.size()), QStringLiteral("question"),
+                                 QStringLiteral("questions")),
+                           where);
+    }
+    add(anchorLine, QStringLiteral("question.missing"), message);
+}
+
+void Checker::splitOrphans(int r, std::vector<int> &keys)
+{
+    const Record &record = m_records[static_cast<size_t>(r)];
+    // The lines meant for this record and the orphans: from the question line
+    // to the last line that is not blank.
+    std::vector<int> body;
+    for (int i = record.header + 1; i < record.end; ++i)
+        body.push_back(i);
+    while (!body.empty() && m_lines[static_cast<size_t>(body.back())].kind == LineKind::Blank)
+        body.pop_back();
+    const auto kindAt = [&](size_t i) { return m_lines[static_cast<size_t>(body[i])].kind; };
+    const auto endsWithQuestionMark = [&](size_t i) {
+        std::string_view line = m_bank.line(body[i]);
+        while (!line.empty() && static_cast<unsigned char>(line.back()) <= 0x20)
+            line.remove_suffix(1);
+        return !line.empty() && line.back() == '?';
+    };
+
+    // Where a record without its header may begin: after a blank line, at a
+    // line with the ticket word (many questions name their ticket) or at a
+    // question line ending in "?". Every part keeps a question and two
+    // variants. The first kind of place that gives as many parts as there
+    // are missing records wins.
+    std::vector<std::vector<size_t>> classes(3);
+    for (size_t i = 3; i + 3 <= body.size(); ++i) {
+        if (kindAt(i) == LineKind::Blank)
+            continue;
+        if (kindAt(i - 1) == LineKind::Blank)
+            classes[0].push_back(i);
+        if (kindAt(i) == LineKind::TicketWord)
+            classes[1].push_back(i);
+        if (endsWithQuestionMark(i) && !endsWithQuestionMark(i - 1))
+            classes[2].push_back(i);
+    }
+    const auto fits = [](const std::vector<size_t> &splits) {
+        for (size_t k = 1; k < splits.size(); ++k)
+            if (splits[k] < splits[k - 1] + 3)
+                return false;
+        return true;
+    };
+    // Failing those, a question is usually the longest line: the longest line
+    // after this record's question, if both parts then hold 2 to 5 variants.
+    size_t longest = 0;
+    for (size_t i = 1; i < body.size(); ++i)
+        if (longest == 0 || m_bank.line(body[i]).size() > m_bank.line(body[longest]).size())
+            longest = i;
+    const size_t after = body.size() - longest - 1;
+    if (longest >= 3 && longest <= kMaxAnswerButtons + 1 && after >= 2
+        && after <= kMaxAnswerButtons)
+        classes.push_back({longest});
+
+    for (size_t wanted : {keys.size(), size_t(1)}) {
+        for (const auto &candidates : classes) {
+            if (candidates.size() != wanted || !fits(candidates))
+                continue;
+            auto &orphans = m_orphans[r];
+            for (size_t k = 0; k < candidates.size(); ++k)
+                orphans.emplace_back(body[candidates[k]], keys[k]);
+            m_records[static_cast<size_t>(r)].bodyEnd = body[candidates.front()];
+            keys.erase(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(wanted));
+            return;
+        }
+    }
+}
+
+void Checker::placeMissing()
+{
+    // Keys that only lie behind a NUL byte are lost with it, not missing.
+    for (size_t at = m_behindNul.find(kTicketWord); at != npos;
+         at = m_behindNul.find(kTicketWord, at + kTicketWord.size())) {
+        const std::string_view digits = m_behindNul.substr(at + kTicketWord.size(), 4);
+        if (digits.size() == 4 && std::all_of(digits.begin(), digits.end(), isDigit)) {
+            const int key = keyIndex((digits[0] - '0') * 10 + (digits[1] - '0'),
+                                     (digits[2] - '0') * 10 + (digits[3] - '0'));
+            if (key >= 0 && m_layouts[static_cast<size_t>(key)].key == npos)
+                m_lostBehindNul.insert(key);
+        }
+    }
+
+    // Each missing key belongs after the record of the nearest key before it
+    // that the program finds; keys with the same place form one group.
+    std::map<int, std::vector<int>> groups; // record before (-1: none) -> keys
+    int before = -1;
+    for (int key = 0; key < keyCount(); ++key) {
+        const Layout &layout = m_layouts[static_cast<size_t>(key)];
+        if (layout.key != npos) {
+            before = recordAt(lineOf(layout.key));
+            continue;
+        }
+        if (!m_lostBehindNul.count(key))
+            groups[before].push_back(key);
+    }
+
+    for (auto &[r, keys] : groups) {
+        const int anchor = r + 1 < static_cast<int>(m_records.size()) ? r + 1 : -1;
+        // A header that misleads the program where the missing record belongs
+        // is taken as that record's damaged header.
+        if (anchor >= 0) {
+            const Record &record = m_records[static_cast<size_t>(anchor)];
+            const Line &line = m_lines[static_cast<size_t>(record.header)];
+            if (line.kind == LineKind::Damaged) {
+                const int meant = keyIndex(line.ticket, line.question);
+                auto it = std::find(keys.begin(), keys.end(), meant);
+                if (it == keys.end() && line.ticket < 0)
+                    it = keys.begin();
+                if (it != keys.end()) {
+                    m_probableKey[anchor] = *it;
+                    keys.erase(it);
+                }
+            } else if (!record.primary || record.key < 0) {
+                m_probableKey[anchor] = keys.front();
+                keys.erase(keys.begin());
+            }
+        }
+        if (r >= 0 && !keys.empty() && m_records[static_cast<size_t>(r)].primary
+            && m_records[static_cast<size_t>(r)].key >= 0)
+            splitOrphans(r, keys);
+
+        int anchorLine = -1;
+        if (anchor >= 0)
+            anchorLine = m_records[static_cast<size_t>(anchor)].header;
+        else if (m_terminator >= 0)
+            anchorLine = m_terminator;
+        else if (m_bank.lineCount() > 0)
+            anchorLine = m_bank.lineCount() - 1;
+        // Runs of consecutive keys, one finding each.
+        std::vector<int> run;
+        for (const int key : keys) {
+            if (!run.empty() && key != run.back() + 1) {
+                reportMissingRun(run, anchorLine);
+                run.clear();
+            }
+            run.push_back(key);
+        }
+        reportMissingRun(run, anchorLine);
+    }
+
+    for (const auto &[r, orphans] : m_orphans) {
+        const Record &record = m_records[static_cast<size_t>(r)];
+        for (size_t k = 0; k < orphans.size(); ++k) {
+            const auto [first, key] = orphans[k];
+            const int end = k + 1 < orphans.size() ? orphans[k + 1].first : record.end;
+            int runOn = -1;
+            const QString effect =
+                readAsVariantsOf(first, end, QStringLiteral("these lines"), runOn);
+            m_flagged.insert(runOn);
+            add(first, QStringLiteral("question.header-missing"),
+                QStringLiteral("no header line before this line: the lines from here (question "
+                               "%1) look like the record of %2, which the program does not find, "
+                               "so it shows %3 empty, without answer buttons; %4")
+                    .arg(quote(m_bank.line(first)), keyText(key), position(key),
+                         effect.isEmpty() ? QStringLiteral("these lines are never shown")
+                                          : effect));
+        }
+    }
+}
+
+void Checker::checkDamaged(int r)
+{
+    const Record &record = m_records[static_cast<size_t>(r)];
+    const Line &line = m_lines[static_cast<size_t>(record.header)];
+    if (skip(QStringLiteral("question.header-damaged")))
+        return;
+    const std::string_view header = m_bank.line(record.header);
+    QString message = QStringLiteral("%1 is not read as a header: the program only finds "
+                                     "«билет» in small Cyrillic letters at the start of the "
+                                     "line, directly followed by the ticket and question numbers")
+                          .arg(quote(header, 24));
+    const auto probable = m_probableKey.find(r);
+    const int meant = keyIndex(line.ticket, line.question);
+    if (probable != m_probableKey.end()) {
+        message += QStringLiteral("; %1 has no record, so the program shows %2 empty")
+                       .arg(keyText(probable->second), position(probable->second));
+    } else if (meant >= 0 && m_layouts[static_cast<size_t>(meant)].key != npos) {
+        message += QStringLiteral("; the program reads %1 from line %2 instead")
+                       .arg(keyText(meant))
+                       .arg(lineOf(m_layouts[static_cast<size_t>(meant)].key) + 1);
+    }
+    if (!bank::containsTicketWord(header)) {
+        int runOn = -1;
+        const QString effect = readAsVariantsOf(
+            record.header, record.end, QStringLiteral("this line and the ones below it"), runOn);
+        if (!effect.isEmpty())
+            message += QStringLiteral("; the variant list before it runs on: ") + effect;
+        m_flagged.insert(runOn);
+    }
+    add(record.header, QStringLiteral("question.header-damaged"), message);
+}
+
+void Checker::checkOtherHeader(int r)
+{
+    const Record &record = m_records[static_cast<size_t>(r)];
+    const Line &line = m_lines[static_cast<size_t>(record.header)];
+    const std::string_view header = m_bank.line(record.header);
+    const std::string_view key = header.substr(static_cast<size_t>(line.keyAt), 9);
+    QString message;
+    const QString kind = record.key < 0 ? QStringLiteral("question.out-of-range")
+                                        : QStringLiteral("question.duplicate");
+    if (skip(kind))
+        return;
+    if (record.key < 0) {
+        message = QStringLiteral("%1 names no question the program asks (tickets 01-%2, "
+                                 "questions 01-%3): this record is never shown")
+                      .arg(quote(key))
+                      .arg(twoDigits(m_scope.tickets), twoDigits(m_scope.questions));
+    } else {
+        const size_t first = m_bank.keyOccurrences(key).front();
+        message = QStringLiteral("%1 appears a second time (first on line %2, which the program "
+                                 "shows): this record is never shown")
+                      .arg(quote(key))
+                      .arg(lineOf(first) + 1);
+    }
+    const auto probable = m_probableKey.find(r);
+    if (probable != m_probableKey.end())
+        message += QStringLiteral("; it is probably meant to be %1, which has no record, so the "
+                                  "program shows %2 empty")
+                       .arg(keyText(probable->second), position(probable->second));
+    add(record.header, kind, message);
+}
+
+void Checker::checkRecord(int r)
+{
+    const Record &record = m_records[static_cast<size_t>(r)];
+    const int key = record.key;
+    const Layout &layout = m_layouts[static_cast<size_t>(key)];
+    const Line &line = m_lines[static_cast<size_t>(record.header)];
+    const std::string_view header = m_bank.line(record.header);
+    const std::string_view after = header.substr(static_cast<size_t>(line.keyAt) + 9);
+    const std::vector<int> meant = meantVariants(record);
+    // A variant that the next header is joined to is told with that header.
+    bool joinedToNext = false;
+    if (r + 1 < static_cast<int>(m_records.size())) {
+        const int next = m_records[static_cast<size_t>(r + 1)].header;
+        const Line &nextLine = m_lines[static_cast<size_t>(next)];
+        joinedToNext = next == record.bodyEnd && nextLine.kind == LineKind::Header
+                       && nextLine.keyAt > 0
+                       && !bank::isBlankPiece(
+                           m_bank.line(next).substr(0, static_cast<size_t>(nextLine.keyAt)));
+    }
+    const auto meantCount = static_cast<qsizetype>(meant.size()) + (joinedToNext ? 1 : 0);
+
+    if (line.keyAt > 0) {
+        const std::string_view before = header.substr(0, static_cast<size_t>(line.keyAt));
+        if (bank::isBlankPiece(before)) {
+            add(record.header, QStringLiteral("question.header-indent"),
+                QStringLiteral("blanks before «билет»: the program still finds this header"), -1,
+                Severity::Note);
+        } else {
+            QString message = QStringLiteral("the header does not start its line (%1 comes "
+                                             "before «билет»)")
+                                  .arg(quote(before));
+            const int previous = recordAt(record.header - 1);
+            if (previous >= 0)
+                message += QStringLiteral(": as the line holds «билет», it ends the variant "
+                                          "list of %1, and %2 is not shown as a variant")
+                               .arg(recordName(previous), quote(before));
+            add(record.header, QStringLiteral("question.header-inline"), message, key);
+        }
+    }
+
+    if (after.size() != 1) {
+        QString what;
+        QString effect = shownAs(layout, meant);
+        if (after.empty()) {
+            what = QStringLiteral("the answer digit is missing");
+            effect = QStringLiteral("the program takes the line end as the answer, so no answer "
+                                    "button is ever right, and ")
+                     + effect.mid(QStringLiteral("the program ").size());
+        } else {
+            const std::string_view extra = after.substr(1);
+            what = bank::isBlankPiece(extra)
+                       ? count(static_cast<qsizetype>(extra.size()),
+                               QStringLiteral("trailing blank"), QStringLiteral("trailing blanks"))
+                       : QStringLiteral("extra characters %1 after the answer digit")
+                             .arg(quote(extra));
+        }
+        add(record.header, QStringLiteral("question.header-length"),
+            QStringLiteral("the header line has %1 characters instead of 10 (%2): %3")
+                .arg(header.size() - static_cast<size_t>(line.keyAt))
+                .arg(what, effect),
+            key);
+    }
+
+    if (!after.empty()) {
+        const char digit = after.front();
+        if (digit < '1' || digit > '5') {
+            add(record.header, QStringLiteral("question.answer"),
+                QStringLiteral("the answer digit %1 is not 1-5: no answer button is ever right, "
+                               "so the question cannot be answered")
+                    .arg(quote(after.substr(0, 1))),
+                key);
+        } else if (meantCount > 0 && digit - '0' > meantCount
+                   && !(meantCount < 2 && after.size() == 1)) {
+            // (A record with a single variant is told as such, answer included.)
+            add(record.header, QStringLiteral("question.answer"),
+                QStringLiteral("the answer is %1, but the record has only %2: the program shows "
+                               "no button %1, so the question cannot be answered right")
+                    .arg(QLatin1Char(digit))
+                    .arg(count(meantCount, QStringLiteral("variant"), QStringLiteral("variants"))),
+                key);
+        }
+    }
+    if (after.size() != 1)
+        return;
+
+    // The question line.
+    const int questionLine = record.header + 1;
+    if (questionLine >= record.bodyEnd) {
+        add(record.header, QStringLiteral("question.too-few"),
+            QStringLiteral("the record has no question line and no variants: the program shows "
+                           "an empty question without answer buttons"),
+            key);
+        return;
+    }
+    if (m_lines[static_cast<size_t>(questionLine)].kind == LineKind::Blank) {
+        const QString next =
+            meant.empty() ? QStringLiteral("«»") : quote(m_bank.line(meant.front()));
+        add(questionLine, QStringLiteral("question.blank-line"),
+            layout.variants.empty()
+                ? QStringLiteral("blank line after the header: the program shows an empty "
+                                 "question and, as the line after it (%1) holds «билет», no "
+                                 "variants and no answer buttons")
+                      .arg(next)
+                : QStringLiteral("blank line after the header: the program shows an empty "
+                                 "question, and the line after it (%1) as the first variant, "
+                                 "with its own answer button (%2 for %3)")
+                      .arg(next)
+                      .arg(count(answerButtons(items(layout)), QStringLiteral("button"),
+                                 QStringLiteral("buttons")))
+                      .arg(count(std::max<qsizetype>(meantCount - 1, 0), QStringLiteral("variant"),
+                                 QStringLiteral("variants"))),
+            key);
+        return;
+    }
+
+    // The variants, item by item against the lines meant as variants.
+    const QStringList shown = items(layout);
+    size_t j = 0;
+    for (size_t i = 0; i < layout.variants.size(); ++i) {
+        const auto [begin, end] = layout.variants[i];
+        const int first = lineOf(begin);
+        const int last = lineOf(end - 1);
+        if (last >= record.bodyEnd)
+            break; // read on into another record: reported with that record's header
+        if (j < meant.size() && begin == m_bank.lineStart(meant[j])
+            && end == m_bank.lineEnd(meant[j])) {
+            ++j;
+            continue;
+        }
+        bool blankOnly = true;
+        for (int l = first; l <= last; ++l)
+            blankOnly = blankOnly && m_lines[static_cast<size_t>(l)].kind == LineKind::Blank;
+        const int buttons = answerButtons(shown);
+        const QString mismatch =
+            i + 1 > kMaxAnswerButtons
+                ? QStringLiteral("the program moves button 5 down to it, so variant 5 gets no "
+                                 "button")
+                : QStringLiteral("from button %1 on the buttons no longer match the variants (%2 "
+                                 "for %3)")
+                      .arg(i + 1)
+                      .arg(count(buttons, QStringLiteral("button"), QStringLiteral("buttons")))
+                      .arg(
+                          count(meantCount, QStringLiteral("variant"), QStringLiteral("variants")));
+        QString message;
+        if (blankOnly) {
+            message = QStringLiteral("%1 read as an extra, empty variant with its own answer "
+                                     "button: %2")
+                          .arg(last > first ? QStringLiteral("these blank lines are")
+                                            : QStringLiteral("this blank line is"),
+                               mismatch);
+        } else if (m_lines[static_cast<size_t>(first)].kind == LineKind::Blank) {
+            message = QStringLiteral("blank line inside the variants: the program joins it to the "
+                                     "variant below it (%1) and places an extra answer button "
+                                     "beside it: %2")
+                          .arg(quote(m_bank.line(last)), mismatch);
+        } else {
+            message = QStringLiteral("the program reads the variants differently from here: it "
+                                     "shows %1 as variant %2")
+                          .arg(quote(text(begin, end)))
+                          .arg(i + 1);
+        }
+        if (i + 1 == layout.variants.size() && layout.end == Layout::End::Blank && j < meant.size())
+            message +=
+                QStringLiteral("; the variant list ends there, so %1 not shown")
+                    .arg(lineRange(meant[j] + 1, meant.back() + 1)
+                         + (meant.size() - j > 1 ? QStringLiteral(" are") : QStringLiteral(" is")));
+        add(first, QStringLiteral("question.blank-line"), message, key);
+        return;
+    }
+    if (j < meant.size()) {
+        // The list stopped before the last line meant as a variant.
+        int at = meant[j];
+        if (layout.end == Layout::End::TicketWord) {
+            for (int l = lineOf(layout.stop.first); l <= lineOf(layout.stop.second - 1); ++l)
+                if (bank::containsTicketWord(m_bank.line(l)))
+                    at = l;
+            QString message =
+                QStringLiteral("this variant contains «билет», which ends the variant list: the "
+                               "program shows only %1, and %2 %3 not shown")
+                    .arg(j == 0 ? QStringLiteral("the question, no variant")
+                                : count(static_cast<qsizetype>(j), QStringLiteral("variant"),
+                                        QStringLiteral("variants")),
+                         lineRange(at + 1, meant.back() + 1),
+                         meant.back() > at ? QStringLiteral("are") : QStringLiteral("is"));
+            if (!after.empty() && after.front() - '0' > static_cast<int>(j)
+                && after.front() - '0' <= meantCount)
+                message += QStringLiteral("; the right answer %1 has no button, so the question "
+                                          "cannot be answered right")
+                               .arg(QLatin1Char(after.front()));
+            add(at, QStringLiteral("question.ticket-word"), message, key);
+        } else {
+            add(at, QStringLiteral("question.variants"),
+                QStringLiteral("the program stops reading the variants before this line: it shows "
+                               "only %1 of %2")
+                    .arg(j)
+                    .arg(meant.size()),
+                key);
+        }
+        return;
+    }
+
+    if (meantCount < 2) {
+        add(record.header, QStringLiteral("question.too-few"),
+            meantCount == 0
+                ? QStringLiteral("the record has no variants: the program shows no answer button, "
+                                 "so the question cannot be answered")
+                : QStringLiteral("the record has only 1 variant: the program shows a single "
+                                 "answer button%1")
+                      .arg(after.front() > '1' && after.front() <= '5'
+                               ? QStringLiteral(", and the right answer %1 has none, so the "
+                                                "question cannot be answered right")
+                                     .arg(QLatin1Char(after.front()))
+                               : QString()),
+            key);
+    } else if (meantCount > kMaxAnswerButtons) {
+        add(record.header, QStringLiteral("question.too-many"),
+            QStringLiteral("the record has %1 variants, but there are 5 answer buttons: the "
+                           "program moves button 5 on to the last variant, so %2 no button")
+                .arg(meantCount)
+                .arg(meantCount == 6 ? QStringLiteral("variant 5 gets")
+                                     : QStringLiteral("variants 5-%1 get").arg(meantCount - 1)),
+            key);
+    }
+}
+
+void Checker::checkEnd()
+{
+    if (m_records.empty() || m_terminator >= 0 || !m_behindNul.empty())
+        return;
+    const Record &last = m_records.back();
+    int line = m_bank.lineCount() - 1;
+    while (line > last.header && m_lines[static_cast<size_t>(line)].kind == LineKind::Blank)
+        --line;
+    add(line, QStringLiteral("question.no-terminator"),
+        QStringLiteral("no line containing «билет» (such as «билет конец») follows the last "
+                       "record %1: the program ends its variant list only because the file "
+                       "ends here")
+            .arg(recordName(static_cast<int>(m_records.size()) - 1)),
+        last.primary ? last.key : -1);
+}
+
+void Checker::summarise()
+{
+    for (int key = 0; key < keyCount(); ++key) {
+        const Layout &layout = m_layouts[static_cast<size_t>(key)];
+        if (layout.key == npos)
+            continue;
+        QuestionSummary summary;
+        summary.ticket = ticketText(key);
+        summary.question = questionText(key);
+        summary.line = lineOf(layout.key) + 1;
+        if (layout.answer != npos)
+            summary.answer = files::fromCp1251(text(layout.answer, layout.answer + 1));
+        const int r = m_recordOfKey[static_cast<size_t>(key)];
+        if (r >= 0)
+            summary.variants =
+                static_cast<int>(meantVariants(m_records[static_cast<size_t>(r)]).size());
+        summary.good = r >= 0 && !m_flagged.count(key);
+        m_result.questions.push_back(summary);
+    }
+    QStringList lost;
+    if (!m_behindNul.empty() && !m_records.empty())
+        lost << QStringLiteral("the record %1 is cut short there")
+                    .arg(recordName(static_cast<int>(m_records.size()) - 1));
+    if (!m_lostBehindNul.empty()) {
+        const int first = *m_lostBehindNul.begin();
+        const int last = *m_lostBehindNul.rbegin();
+        lost << (m_lostBehindNul.size() == 1
+                     ? QStringLiteral("the record of %1 behind it is lost").arg(keyText(first))
+                     : QStringLiteral("%1 behind it are lost (%2 to %3)")
+                           .arg(count(static_cast<qsizetype>(m_lostBehindNul.size()),
+                                      QStringLiteral("record"), QStringLiteral("records")),
+                                keyText(first), keyText(last)));
+    }
+    m_result.lostBehindNul = lost.join(QStringLiteral("; "));
+}
+
+QuestionCheck Checker::run()
+{
+    classifyLines();
+    lookUp();
+    placeMissing();
+    // The record that a NUL byte cuts short is told with the NUL byte.
+    const int cut = m_behindNul.empty() ? -1 : static_cast<int>(m_records.size()) - 1;
+    for (int r = 0; r < static_cast<int>(m_records.size()); ++r) {
+        const Record &record = m_records[static_cast<size_t>(r)];
+        if (r == cut) {
+            m_flagged.insert(record.key);
+            continue;
+        }
+        if (m_lines[static_cast<size_t>(record.header)].kind == LineKind::Damaged)
+            checkDamaged(r);
+        else if (!record.primary || record.key < 0)
+            checkOtherHeader(r);
+        else
+            checkRecord(r);
+    }
+    // A key that the lookup finds inside a line rather than at its header.
+    for (int key = 0; key < keyCount(); ++key) {
+        const Layout &layout = m_layouts[static_cast<size_t>(key)];
+        if (layout.key == npos || m_recordOfKey[static_cast<size_t>(key)] >= 0)
+            continue;
+        add(lineOf(layout.key), QStringLiteral("question.key-inside"),
+            QStringLiteral("%1 occurs inside this line, after another key: the program reads the "
+                           "record of %2 from here")
+                .arg(keyText(key), position(key)),
+            key);
+    }
+    checkEnd();
+    summarise();
+    m_limit.addNotes(m_result.findings, m_file);
+    return std::move(m_result);
+}
+
+} // namespace
+
+int answerButtons(const QStringList &items)
+{
+    if (items.isEmpty())
+        return 0;
+    const QStringList lines =
+        files::displayText(practice::variantAreaText(items)).split(QLatin1Char('\n'));
+    const qsizetype counted = lines.size() - (lines.constLast().isEmpty() ? 1 : 0);
+    std::vector<bool> empty;
+    for (qsizetype i = 0; i <= counted; ++i)
+        empty.push_back(i >= lines.size() || lines.at(i).isEmpty());
+    std::set<int> buttons;
+    for (const auto &place : practice::placeButtons(empty))
+        buttons.insert(place.button);
+    return static_cast<int>(std::min<size_t>(buttons.size(), kMaxAnswerButtons));
+}
+
+QuestionCheck checkQuestions(const QString &file, const BankText &bank, const Scope &scope,
+                             std::string_view behindNul)
+{
+    return Checker(file, bank, scope, behindNul).run();
+}
+
+} // namespace quz::check

@@ -1,0 +1,252 @@
+#include "check/text_check.h"
+
+#include "check/wording.h"
+#include "files/text_file.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+
+namespace quz::check {
+
+namespace {
+
+constexpr unsigned char kUndefinedByte = 0x98;
+// Lines with the undefined byte reported one by one; the rest are counted.
+constexpr int kMaxUndefinedReports = 5;
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+QString conversionCommand(const QString &file, const QString &from)
+{
+    const QString name = file.section(QLatin1Char('/'), -1);
+    return QStringLiteral("iconv -f %1 -t WINDOWS-1251 '%2' > '%2.new' && mv '%2.new' '%2'")
+        .arg(from, name);
+}
+
+QString wholeFileEffect(TextRole role)
+{
+    switch (role) {
+    case TextRole::Questions:
+        return QStringLiteral("the program finds none of the records, so every question is "
+                              "shown empty");
+    case TextRole::Comments:
+        return QStringLiteral("the program finds no ticket header and shows the comments as "
+                              "unreadable text");
+    case TextRole::Notes: return QStringLiteral("the program shows it as unreadable text");
+    case TextRole::Journal:
+        return QStringLiteral("the journal shows its lines as unreadable text, and the answer "
+                              "mode reads wrong ticket and question numbers from its error "
+                              "entries");
+    }
+    return {};
+}
+
+// The first word with a character beyond ASCII, as the file means it and as
+// the program shows it.
+std::pair<QString, QString> sampleWord(const QString &decoded)
+{
+    const auto isBreak = [](QChar c) { return c.isSpace(); };
+    qsizetype at = 0;
+    while (at < decoded.size() && decoded.at(at).unicode() < 0x80)
+        ++at;
+    if (at == decoded.size())
+        return {};
+    qsizetype begin = at;
+    while (begin > 0 && !isBreak(decoded.at(begin - 1)))
+        --begin;
+    qsizetype end = begin;
+    while (end < decoded.size() && end - begin < 12 && !isBreak(decoded.at(end)))
+        ++end;
+    const QString word = decoded.mid(begin, end - begin);
+    const QByteArray utf8 = word.toUtf8();
+    return {quote(word),
+            quote(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())))};
+}
+
+bool looksLikeUtf16(std::string_view bytes)
+{
+    if (bytes.size() >= 2) {
+        const auto b0 = static_cast<unsigned char>(bytes[0]);
+        const auto b1 = static_cast<unsigned char>(bytes[1]);
+        if ((b0 == 0xff && b1 == 0xfe) || (b0 == 0xfe && b1 == 0xff))
+            return true;
+    }
+    // Without a byte-order mark: most of the first characters have a NUL
+    // byte at the same side.
+    const size_t n = std::min<size_t>(bytes.size(), 200) & ~size_t(1);
+    if (n < 8)
+        return false;
+    size_t even = 0;
+    size_t odd = 0;
+    for (size_t i = 0; i < n; i += 2) {
+        even += bytes[i] == '\0';
+        odd += bytes[i + 1] == '\0';
+    }
+    // Most of one side and little of the other: text, not a run of NULs.
+    const size_t half = n / 2;
+    return std::max(even, odd) * 4 >= half * 3 && std::min(even, odd) * 4 <= half;
+}
+
+} // namespace
+
+int rawLineOf(std::string_view bytes, size_t pos)
+{
+    // 1 + the line ends whose last byte lies before pos.
+    int line = 1;
+    const size_t end = std::min(pos, bytes.size());
+    for (size_t i = 0; i < end; ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            if (i + 1 < end)
+                ++line;
+            ++i;
+        } else if (bytes[i] == '\r' || bytes[i] == '\n') {
+            ++line;
+        }
+    }
+    return line;
+}
+
+TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
+{
+    TextFacts facts;
+    auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+        facts.findings.push_back(Finding{file, line, severity, kind, message});
+    };
+
+    if (looksLikeUtf16(bytes)) {
+        facts.unreadable = true;
+        const size_t nul = bytes.find('\0');
+        const std::string_view seen = bytes.substr(0, nul);
+        add(0, Severity::Problem, QStringLiteral("file.utf16"),
+            QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops at "
+                           "the first NUL byte, so it sees %1; convert it: %2")
+                .arg(seen.empty() ? QStringLiteral("nothing of it")
+                                  : QStringLiteral("only ") + quote(seen),
+                     conversionCommand(file, QStringLiteral("UTF-16"))));
+        return facts;
+    }
+
+    const size_t nul = bytes.find('\0');
+    const std::string_view text = bytes.substr(0, nul);
+
+    if (!isAscii(text)) {
+        QStringDecoder utf8(QStringConverter::Utf8);
+        const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
+        if (!utf8.hasError()) {
+            facts.unreadable = true;
+            size_t first = 0;
+            while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
+                ++first;
+            const auto [meant, shown] = sampleWord(decoded);
+            QString message = QStringLiteral("the file is UTF-8 text; the program reads "
+                                             "Windows-1251");
+            if (!meant.isEmpty())
+                message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
+            message +=
+                QStringLiteral(": %1; convert it: %2")
+                    .arg(wholeFileEffect(role), conversionCommand(file, QStringLiteral("UTF-8")));
+            add(rawLineOf(bytes, first), Severity::Problem, QStringLiteral("file.utf8"), message);
+            return facts;
+        }
+    }
+
+    // The undefined byte, line by line.
+    int undefinedLines = 0;
+    int lastUndefinedLine = 0;
+    const QChar undefinedChar = files::fromCp1251(std::string_view("\x98", 1)).at(0);
+    const QString code =
+        QStringLiteral("U+%1").arg(undefinedChar.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    const QString undefinedShown =
+        undefinedChar.unicode() < 0xa0
+            ? QStringLiteral("an invisible control character (%1)").arg(code)
+            : QStringLiteral("«%1» (%2)").arg(undefinedChar).arg(code);
+    int line = 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+            ++line;
+            continue;
+        }
+        if (static_cast<unsigned char>(c) != kUndefinedByte || line == lastUndefinedLine)
+            continue;
+        lastUndefinedLine = line;
+        if (++undefinedLines > kMaxUndefinedReports)
+            continue;
+        add(line, Severity::Problem, QStringLiteral("file.byte98"),
+            QStringLiteral("byte 0x98 is not a Windows-1251 character; the program shows %1 in "
+                           "its place (the text was probably converted from another code page)")
+                .arg(undefinedShown));
+    }
+    if (undefinedLines > kMaxUndefinedReports)
+        add(lastUndefinedLine, Severity::Problem, QStringLiteral("file.byte98"),
+            QStringLiteral("byte 0x98 is on %1 more lines up to this one")
+                .arg(undefinedLines - kMaxUndefinedReports));
+
+    if (nul != std::string_view::npos) {
+        facts.nulAt = nul;
+        facts.nulLine = rawLineOf(bytes, nul);
+        const int lastLine = rawLineOf(bytes, bytes.size() - 1);
+        const size_t lineEnd = text.find_last_of("\r\n");
+        const size_t column = nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1) + 1;
+        add(facts.nulLine, Severity::Problem, QStringLiteral("file.nul"),
+            QStringLiteral("NUL byte (character %1 of the line): the program stops reading the "
+                           "file here and ignores %2")
+                .arg(column)
+                .arg(lastLine > facts.nulLine
+                         ? QStringLiteral("the rest of this line and the %1 after it")
+                               .arg(count(lastLine - facts.nulLine, QStringLiteral("line"),
+                                          QStringLiteral("lines")))
+                         : QStringLiteral("the rest of this line")));
+    }
+
+    // Line ends: every kind ends a line for the program; a mix is noted.
+    std::array<int, 3> kinds{}; // CR LF, LF, CR
+    std::array<int, 3> firstLine{};
+    line = 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        int kind = -1;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            kind = 0;
+            ++i;
+        } else if (text[i] == '\n') {
+            kind = 1;
+        } else if (text[i] == '\r') {
+            kind = 2;
+        }
+        if (kind < 0)
+            continue;
+        if (kinds[static_cast<size_t>(kind)]++ == 0)
+            firstLine[static_cast<size_t>(kind)] = line;
+        ++line;
+    }
+    const int used =
+        static_cast<int>(std::count_if(kinds.begin(), kinds.end(), [](int n) { return n > 0; }));
+    if (used > 1) {
+        const auto majority =
+            static_cast<size_t>(std::max_element(kinds.begin(), kinds.end()) - kinds.begin());
+        const std::array<QString, 3> names{QStringLiteral("CR LF"), QStringLiteral("LF"),
+                                           QStringLiteral("CR")};
+        QStringList parts;
+        int noteLine = 0;
+        for (size_t k = 0; k < kinds.size(); ++k) {
+            if (kinds[k] == 0)
+                continue;
+            parts << QStringLiteral("%1 %2").arg(kinds[k]).arg(names[k]);
+            if (k != majority && (noteLine == 0 || firstLine[k] < noteLine))
+                noteLine = firstLine[k];
+        }
+        add(noteLine, Severity::Note, QStringLiteral("file.line-ends"),
+            QStringLiteral("mixed line ends (%1; the first that differs ends this line): the "
+                           "program ends a line at each of them, as most editors do")
+                .arg(parts.join(QStringLiteral(", "))));
+    }
+    return facts;
+}
+
+} // namespace quz::check

@@ -1,0 +1,34 @@
+#pragma once
+// Checks of a text file's bytes before its content is read: the code page
+// (the program reads Windows-1251 only), the one byte that code page leaves
+// undefined, NUL bytes (the program's reading stops at the first one) and
+// line ends (every kind ends a line; a mix is only noted).
+
+#include "check/finding.h"
+
+#include <string_view>
+#include <vector>
+
+namespace quz::check {
+
+// What the file is for, so that a finding can say what the program shows.
+enum class TextRole { Questions, Comments, Notes, Journal };
+
+struct TextFacts {
+    std::vector<Finding> findings;
+    // UTF-8 or UTF-16: everything in the file is misread, so its content is
+    // not checked line by line.
+    bool unreadable = false;
+    // The first NUL byte and its line (1-based), npos / 0 when there is none;
+    // the NUL finding is among `findings` and callers may add to its message.
+    size_t nulAt = std::string_view::npos;
+    int nulLine = 0;
+};
+
+TextFacts checkText(const QString &file, std::string_view bytes, TextRole role);
+
+// The 1-based line that holds byte `pos`, counting line ends as the program
+// does (CR LF, a lone CR and a lone LF each end one line).
+int rawLineOf(std::string_view bytes, size_t pos);
+
+} // namespace quz::check

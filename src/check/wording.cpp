@@ -1,0 +1,49 @@
+#include "check/wording.h"
+
+#include "files/text_file.h"
+
+namespace quz::check {
+
+QString quote(std::string_view cp1251, int max) { return quote(files::fromCp1251(cp1251), max); }
+
+QString quote(const QString &text, int max)
+{
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (shown.size() >= max) {
+            shown += QChar(0x2026);
+            break;
+        }
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;
+        if (c == u'\n' || c == u'\r')
+            shown += QChar(0x23ce);
+        else if (c.unicode() < 0x20 && c != u'\t')
+            shown += QChar(0x00b7);
+        else
+            shown += c;
+    }
+    return QStringLiteral("«") + shown + QStringLiteral("»");
+}
+
+QString count(qsizetype n, const QString &one, const QString &many)
+{
+    return QString::number(n) + QLatin1Char(' ') + (n == 1 ? one : many);
+}
+
+QString lineRange(int first, int last)
+{
+    if (last <= first)
+        return QStringLiteral("line %1").arg(first);
+    return QStringLiteral("lines %1-%2").arg(first).arg(last);
+}
+
+QString keyName(const QString &ticket, const QString &question)
+{
+    return QStringLiteral("«билет") + ticket + question + QStringLiteral("»");
+}
+
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+} // namespace quz::check

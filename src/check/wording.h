@@ -1,0 +1,28 @@
+#pragma once
+// Small helpers that the checks share to word their findings.
+
+#include <QString>
+
+#include <string_view>
+
+namespace quz::check {
+
+// A piece of a Windows-1251 file as the user reads it, between « and »:
+// line breaks shown as "⏎", other control characters as "·", cut to at most
+// `max` characters with "…".
+QString quote(std::string_view cp1251, int max = 40);
+QString quote(const QString &text, int max = 40);
+
+// "1 line", "3 lines".
+QString count(qsizetype n, const QString &one, const QString &many);
+
+// "line 12" or "lines 12-15" (1-based numbers given).
+QString lineRange(int first, int last);
+
+// "билет" + ticket + question as text, e.g. «билет0507».
+QString keyName(const QString &ticket, const QString &question);
+
+// Two-digit number text: 7 -> "07".
+QString twoDigits(int n);
+
+} // namespace quz::check

@@ -60,6 +60,7 @@ public:
         running = false;
     }
     bool isRunning() const override { return running; }
+    bool canStartRun() const override { return true; }
     void showQuestion(const QString &, const QString &) override { ++asked; }
     void resetStartLogged() override {}
 };

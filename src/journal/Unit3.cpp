@@ -156,9 +156,9 @@ void TForm3::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     applyMinimumSize();
-    if (m_scrollToEnd) {
-        m_scrollToEnd = false;
-        lbStat->scrollToBottom();
+    if (m_scrollPending) {
+        m_scrollPending = false;
+        scrollAfterAppend();
     }
     if (!event->spontaneous())
         FormShow();
@@ -205,12 +205,21 @@ void TForm3::dropPlaceholder()
 void TForm3::appendLine(const QString &line)
 {
     m_journal->appendLine(line);
-    // A hidden list scrolls to its end when it is shown again: scrolling
-    // there at every line would lay out every row of a long journal each time.
+    // A hidden list scrolls when it is shown again: scrolling at every line
+    // would lay out every row of a long journal each time.
     if (isVisible())
-        lbStat->scrollToBottom();
+        scrollAfterAppend();
     else
-        m_scrollToEnd = true;
+        m_scrollPending = true;
+}
+
+void TForm3::scrollAfterAppend()
+{
+    const int selected = lbStat->firstSelectedRow();
+    if (answerModeOn() && selected >= 0)
+        lbStat->scrollTo(m_journal->index(selected, 0));
+    else
+        lbStat->scrollToBottom();
 }
 
 void TForm3::addStartEntry(const QString &ticket)

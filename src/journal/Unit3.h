@@ -108,6 +108,10 @@ private:
     void loadFile(const QString &path);
     // Makes the list single-selection with one line selected.
     void makeSingleSelection();
+    // Scrolls the list after lines were added: to its end, or, while the
+    // answer mode is on, to the entry being answered (the list is disabled
+    // then, so the user could not scroll back to it).
+    void scrollAfterAppend();
     void applyMinimumSize();
     void layoutControls();
 
@@ -117,5 +121,5 @@ private:
     QString m_commandLineFile;
     bool m_cuttingWidth = false;
     // Lines were appended while the window was hidden.
-    bool m_scrollToEnd = false;
+    bool m_scrollPending = false;
 };

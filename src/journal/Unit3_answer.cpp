@@ -38,8 +38,14 @@ void TForm3::sbAnsverClick()
 {
     if (!answerModeOn() && m_journal->rowCount() == 0)
         return;
-    makeSingleSelection();
     quz::PracticeLink *practice = m_windows.practice;
+    // Without questions no run can start, and the mode lives only inside a
+    // run: the main window's refusal is shown once and nothing changes.
+    if (!answerModeOn() && practice && !practice->isRunning() && !practice->canStartRun()) {
+        practice->StartClick();
+        return;
+    }
+    makeSingleSelection();
 
     if (answerModeOn()) {
         // Leave. The run is stopped after the caption has changed, so that
@@ -49,6 +55,10 @@ void TForm3::sbAnsverClick()
         if (practice)
             practice->StartClick();
         lbStat->setMultiSelect(true);
+        // The stop shows the window scrolled to its end; the line that stays
+        // selected is brought back into view.
+        if (const int selected = lbStat->firstSelectedRow(); selected >= 0)
+            lbStat->scrollTo(m_journal->index(selected, 0));
         return;
     }
 

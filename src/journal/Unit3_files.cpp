@@ -57,7 +57,7 @@ void TForm3::loadFile(const QString &path)
     // answer mode the entry being answered stays the selected line.
     m_journal->appendLines(std::move(*read));
     lbStat->scrollToTop();
-    m_scrollToEnd = false;
+    m_scrollPending = false;
     if (answerModeOn())
         lbStat->selectOnly(tag(lbStat));
 }

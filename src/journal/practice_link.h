@@ -13,6 +13,9 @@ public:
     virtual void StartClick() = 0;
     // Whether a run is going.
     virtual bool isRunning() const = 0;
+    // Whether a run can start (there are questions to ask); a StartClick
+    // that cannot start one tells the user why and changes nothing.
+    virtual bool canStartRun() const = 0;
     // Makes `ticket` and `question` the current numbers, exactly as given,
     // and displays that question.
     virtual void showQuestion(const QString &ticket, const QString &question) = 0;

@@ -232,7 +232,7 @@ void TForm1::setUpStatusBar()
     }
 }
 
-bool TForm1::bankLoaded() const { return m_questions && !m_questions->isEmpty(); }
+bool TForm1::canStartRun() const { return m_questions && !m_questions->isEmpty(); }
 
 void TForm1::showEvent(QShowEvent *event)
 {
@@ -280,6 +280,7 @@ void TForm1::FormClose()
 }
 
 bool TForm1::isRunning() const { return Start->text() == kRunningCaption; }
+
 
 void TForm1::showQuestion(const QString &ticket, const QString &question)
 {

@@ -147,11 +147,11 @@ public:
 
     // What the journal window and the comment window ask of this window.
     bool isRunning() const override;
+    bool canStartRun() const override;
     void showQuestion(const QString &ticket, const QString &question) override;
     void resetStartLogged() override;
     void activateMainWindow() override;
 
-    bool bankLoaded() const;
     // How many display lines of the variant area count (a final empty line
     // does not).
     int variantLineCount() const;

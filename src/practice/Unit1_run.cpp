@@ -35,7 +35,7 @@ void TForm1::StartClick()
 {
     TForm3 *journal = m_windows.Form3;
     if (!isRunning()) {
-        if (!bankLoaded()) {
+        if (!canStartRun()) {
             m_services.dialogs->messageBox(
                 this, m_services.title(),
                 QStringLiteral("Вопросы не загружены: нет файла \"vopros.txt\" или он пуст. "

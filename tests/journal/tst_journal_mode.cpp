@@ -112,6 +112,9 @@ private slots:
     void nothingToAnswerFromIdle();
     void hyphenLineWithoutLayout_data();
     void hyphenLineWithoutLayout();
+    void withoutQuestionsNothingStarts_data();
+    void withoutQuestionsNothingStarts();
+    void answeredEntryStaysInView();
 };
 
 void TestJournalMode::fullWalk_data()
@@ -347,6 +350,58 @@ void TestJournalMode::hyphenLineWithoutLayout()
         fx.click(fx.f3()->sbAnsver);
     }
     QCOMPARE(state(fx), kIdleState);
+}
+
+void TestJournalMode::withoutQuestionsNothingStarts_data()
+{
+    QTest::addColumn<QStringList>("journal");
+    QTest::newRow("an error entry to answer") << QStringList{kOldStart, kE13};
+    QTest::newRow("nothing to answer") << QStringList{kOldStart, u"заметка"_s};
+}
+
+void TestJournalMode::withoutQuestionsNothingStarts()
+{
+    // No question file: a run cannot start, so the mode must not begin
+    // either; the user hears why once, as from "Старт".
+    QFETCH(QStringList, journal);
+    FormFixture::Options options;
+    options.questions.clear();
+    FormFixture fx(options);
+    load(fx, journal);
+    selectRows(fx.f3()->lbStat, {0}, 0);
+    const int before = fx.dir.dialogs.shown.size();
+    fx.click(fx.f3()->sbAnsver);
+    QCOMPARE(state(fx), kIdleState);
+    QCOMPARE(fx.dir.dialogs.shown.size(), before + 1);
+    QVERIFY(fx.dir.dialogs.shown.last().text.startsWith(u"Вопросы не загружены"_s));
+    QCOMPARE(fx.f3()->lines(), journal);
+}
+
+void TestJournalMode::answeredEntryStaysInView()
+{
+    // A long journal: the entry being answered is at its top, new entries go
+    // to its end. The disabled list cannot be scrolled by the user, so it
+    // keeps the answered entry in view whenever it is shown.
+    FormFixture fx;
+    QStringList journal{kE13};
+    for (int i = 0; i < 200; ++i)
+        journal << kOldStart;
+    load(fx, journal);
+    selectRows(fx.f3()->lbStat, {0}, 0);
+    fx.click(fx.f3()->sbAnsver);
+    QCOMPARE(asked(fx), u"01/03"_s);
+    fx.click(fx.button(1)); // wrong: an error entry is appended
+    fx.click(fx.f1()->sbErr);
+    QVERIFY(fx.f3()->isShowing());
+    quz::journal::TListBox *list = fx.f3()->lbStat;
+    const QRect row = list->visualRect(list->model()->index(0, 0));
+    QVERIFY2(list->viewport()->rect().intersects(row), "the answered entry is out of view");
+
+    // Leaving the mode shows the window again with the selected line in view.
+    fx.click(fx.f3()->sbAnsver);
+    QCOMPARE(state(fx), kIdleState);
+    QCOMPARE(selectedRows(list), QList<int>{0});
+    QVERIFY(list->viewport()->rect().intersects(list->visualRect(list->model()->index(0, 0))));
 }
 
 QTEST_MAIN(TestJournalMode)

@@ -144,7 +144,7 @@ void TestForm1::missingQuestionFileReported()
     QCOMPARE(dir.dialogs.errors(),
              QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory.")
                              .arg(dir.path(QStringLiteral("vopros.txt")))});
-    QVERIFY(!forms.form1->bankLoaded());
+    QVERIFY(!forms.form1->canStartRun());
     // The remaining steps were skipped: the title is still the default one.
     QCOMPARE(*dir.services.appTitle, QStringLiteral("quz"));
     forms.form1->ChangeBilet();
@@ -172,7 +172,7 @@ void TestForm1::pictureCheckMessage()
     Forms forms(dir);
     QCOMPARE(dir.dialogs.texts(), QStringList{message});
     QCOMPARE(dir.dialogs.shown.front().title, QStringLiteral("quz"));
-    QVERIFY(forms.form1->bankLoaded());
+    QVERIFY(forms.form1->canStartRun());
 }
 
 void TestForm1::buttonPlacement_data()

@@ -11,6 +11,7 @@
 
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -41,6 +42,8 @@ TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     quz::platform::restrictFrameButtons(this, quz::platform::FrameButtons::Close);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The window takes any size the settings give it; the text area follows.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(Koment);
     FormCreate();
 }
@@ -99,7 +102,9 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick && watched == Koment->viewport()) {
-        hide();
+        // KomentDblClick: the left button closes; the text is never selected.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            hide();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -217,7 +217,7 @@ quz::Status TForm1::loadBanks()
 
 void TForm1::setUpStatusBar()
 {
-    StatusBar1->setCreditText(QStringLiteral("QUZ (c) 2004, автор программы"));
+    StatusBar1->setCreditText(QStringLiteral("QUZ (c) 2004, команда QUZ"));
     if (m_services.appTitle)
         *m_services.appTitle = windowTitle();
     sbHelp->setParent(StatusBar1);

@@ -71,6 +71,7 @@ private slots:
     void closing_data();
     void closing();
     void refusedWriteKeepsFocusHere();
+    void otherButtonsDoubleClickKeepsWindow();
     void showActivatesTextArea();
     void dragByTextThenNextStart();
     void textAreaScrollsAndWraps();
@@ -86,6 +87,10 @@ void TestForm2::createdFromSettings_data()
     QTest::newRow("defaults") << QString() << QRect(0, 473, 800, 97);
     QTest::newRow("stored") << u"[SCR]\r\nleft2=120\r\ntop2=200\r\nheight2=150\r\nwidth2=400\r\n"_qs
                             << QRect(120, 200, 400, 150);
+    // The text area sets no lower bound on the window's size.
+    QTest::newRow("smaller than the text area's own wish")
+        << u"[SCR]\r\nleft2=10\r\ntop2=20\r\nheight2=40\r\nwidth2=60\r\n"_qs
+        << QRect(10, 20, 60, 40);
 }
 
 void TestForm2::createdFromSettings()
@@ -248,6 +253,19 @@ void TestForm2::pictureDoubleClickRefillsOpenWindow()
     QCOMPARE(fx.f2()->Koment->toPlainText(), u"1. Один"_qs);
     QCOMPARE(fx.f2()->windowTitle(), u"Комментарий к билету №01, вопрос №01"_qs);
     QTRY_VERIFY(fx.f2()->isActiveWindow());
+}
+
+void TestForm2::otherButtonsDoubleClickKeepsWindow()
+{
+    CommentWindow w;
+    w.form->showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseDClick(w.form->Koment->viewport(), button, {}, QPoint(30, 30));
+        QVERIFY(w.form->isVisible());
+    }
+    QTest::mouseDClick(w.form->Koment->viewport(), Qt::LeftButton, {}, QPoint(30, 30));
+    QVERIFY(!w.form->isVisible());
 }
 
 QTEST_MAIN(TestForm2)

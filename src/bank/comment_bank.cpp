@@ -3,7 +3,9 @@
 #include "files/file_io.h"
 #include "files/text_file.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace quz::bank {
 
@@ -20,7 +22,8 @@ std::string lookupComment(std::string_view bank, std::string_view ticket, std::s
 
     const std::string startMarker = "\r\n" + std::to_string(n) + ". ";
     const size_t a = bank.find(startMarker, from);
-    const std::string endMarker = "\r\n" + std::to_string(n + 1) + ".";
+    // n may be the largest int (a hand-edited settings file): n + 1 in 64 bits.
+    const std::string endMarker = "\r\n" + std::to_string(int64_t{n} + 1) + ".";
     // With no start the end is looked for from the second character on, and
     // the text runs from there: the beginning of the file without its first
     // character.
@@ -30,7 +33,7 @@ std::string lookupComment(std::string_view bank, std::string_view ticket, std::s
     const size_t b = bank.find(endMarker, textAt);
     if (b == std::string_view::npos || b <= textAt)
         return {};
-    return std::string(bank.substr(textAt, b - textAt));
+    return std::string(bank.substr(textAt, std::min(b - textAt, kMaxCommentLength)));
 }
 
 QString commentCaption(const QString &ticket, const QString &question)

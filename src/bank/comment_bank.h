@@ -6,6 +6,7 @@
 #include "files/outcome.h"
 
 #include <QString>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,12 @@ namespace quz::bank {
 // (CR LF + question number + ". ") found at or after the ticket marker
 // (CR LF + "билет" + ticket) and the end marker (CR LF + number + 1 + ".").
 // Empty when a marker is missing. A question text that is not a number has
-// no comment.
+// no comment. A missing end marker can make the text run over most of the
+// file; it is cut to kMaxCommentLength characters, far more than any comment
+// of the file's layout holds, so that the comment window is never handed
+// megabytes.
+inline constexpr std::size_t kMaxCommentLength = 64 * 1024;
+
 std::string lookupComment(std::string_view bank, std::string_view ticket,
                           std::string_view question);
 

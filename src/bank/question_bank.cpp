@@ -25,6 +25,19 @@ bool isBlank(std::string_view piece)
     return true;
 }
 
+// `piece` cut to kMaxLineLength characters; a cut piece keeps its line end.
+std::string_view boundedText(std::string_view piece) { return piece.substr(0, kMaxLineLength); }
+
+std::string boundedItem(std::string_view piece)
+{
+    if (piece.size() <= kMaxLineLength + kCrLf.size())
+        return std::string(piece);
+    std::string item(piece.substr(0, kMaxLineLength));
+    if (piece.ends_with(kCrLf))
+        item += kCrLf;
+    return item;
+}
+
 } // namespace
 
 std::string questionKey(std::string_view ticket, std::string_view question)
@@ -57,29 +70,32 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
         return result;
     size_t e = bank.find(kCrLf, textAt);
     if (e == std::string_view::npos) {
-        result.text.assign(bank.substr(textAt));
+        result.text.assign(boundedText(bank.substr(textAt)));
         return result;
     }
-    result.text.assign(bank.substr(textAt, e - textAt));
+    result.text.assign(boundedText(bank.substr(textAt, e - textAt)));
 
     // Variant lines, two at a time. `e` is the CR that ends the line read last.
     // A search starts one character into the next line, so that an empty next
     // line is joined to the line after it instead of ending the list. Each
-    // piece runs through its own CR LF. The end of the text ends the list.
-    for (;;) {
+    // piece runs through its own CR LF. The end of the text ends the list, and
+    // so does the kMaxVariants-th item.
+    while (result.variants.size() < kMaxVariants) {
         const size_t a = bank.find(kCrLf, e + 2 + 1);
         if (a == std::string_view::npos)
             break;
         const std::string_view pieceA = bank.substr(e + 2, a - e);
         std::string_view last = pieceA;
         if (!containsTicketWord(pieceA)) {
-            result.variants.emplace_back(pieceA);
+            result.variants.push_back(boundedItem(pieceA));
+            if (result.variants.size() == kMaxVariants)
+                break;
             const size_t b = bank.find(kCrLf, a + 2 + 1);
             if (b == std::string_view::npos)
                 break;
             const std::string_view pieceB = bank.substr(a + 2, b - a);
             if (!containsTicketWord(pieceB))
-                result.variants.emplace_back(pieceB);
+                result.variants.push_back(boundedItem(pieceB));
             last = pieceB;
             e = b;
         }

@@ -9,17 +9,28 @@
 // then the next header). It never reads outside the text: a key that is
 // absent yields an empty result, and a text that ends inside the variant
 // list ends the list there.
+//
+// One lookup is bounded, so that a damaged file (a variant list that never
+// ends, a line of megabytes) costs no more than a sensible record: the list
+// ends after kMaxVariants items, and the question text and every item are cut
+// to kMaxLineLength characters (an item keeps the CR LF that ends it). Records
+// of the question file's layout (2 to 5 variants of a few lines) lie far
+// inside both bounds and come back unchanged.
 
 #include "files/outcome.h"
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quz::bank {
+
+inline constexpr std::size_t kMaxVariants = 16;
+inline constexpr std::size_t kMaxLineLength = 4096;
 
 struct QuestionRaw {
     std::string answer;                // one character, empty when the key is absent

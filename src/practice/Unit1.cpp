@@ -179,10 +179,16 @@ void TForm1::readSettings()
     wavErr->setText(ini.read(keys::errorWavPath));
     chbKoment->setChecked(ini.read(keys::autoComment));
     setTag(this, ini.read(keys::firstRun));
+    m_settingsRead = true;
 }
 
 void TForm1::writeSettings()
 {
+    // A creation that stopped before the settings were read holds the design
+    // values in its controls, not the user's: writing them would overwrite
+    // every stored option, so the close leaves the file as it is.
+    if (!m_settingsRead)
+        return;
     namespace keys = quz::settings::keys;
     quz::settings::SettingsBatch ini(m_services.settingsPath());
     quz::platform::writeGeometry(ini, keys::mainWindow, this);

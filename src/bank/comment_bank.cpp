@@ -44,19 +44,24 @@ QString commentCaption(const QString &ticket, const QString &question)
 
 Status CommentBank::loadFile(const QString &path)
 {
-    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
+    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
     if (!bytes)
         return Failure{bytes.error()};
-    setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    m_text = std::move(bytes).value();
+    files::normaliseLinesInPlace(m_text);
     return {};
 }
 
-void CommentBank::setText(std::string_view fileBytes) { m_text = files::normaliseLines(fileBytes); }
+void CommentBank::setText(std::string_view fileBytes)
+{
+    m_text = QByteArray(fileBytes.data(), static_cast<qsizetype>(fileBytes.size()));
+    files::normaliseLinesInPlace(m_text);
+}
 
 QString CommentBank::lookup(const QString &ticket, const QString &question) const
 {
     return files::fromCp1251(
-        lookupComment(m_text, files::toCp1251(ticket), files::toCp1251(question)));
+        lookupComment(text(), files::toCp1251(ticket), files::toCp1251(question)));
 }
 
 } // namespace quz::bank

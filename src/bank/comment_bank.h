@@ -5,6 +5,7 @@
 
 #include "files/outcome.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstddef>
 #include <string>
@@ -30,14 +31,15 @@ QString commentCaption(const QString &ticket, const QString &question);
 class CommentBank {
 public:
     // Reads "koment.txt" (or any file) into the bank; on failure the bank
-    // stays as it was.
+    // stays as it was. The file's bytes become the bank text in the buffer
+    // they were read into.
     Status loadFile(const QString &path);
     void setText(std::string_view fileBytes);
-    const std::string &text() const { return m_text; }
+    std::string_view text() const { return {m_text.constData(), size_t(m_text.size())}; }
     QString lookup(const QString &ticket, const QString &question) const;
 
 private:
-    std::string m_text;
+    QByteArray m_text;
 };
 
 } // namespace quz::bank

@@ -107,22 +107,24 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
 
 Status QuestionBank::loadFile(const QString &path)
 {
-    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
+    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
     if (!bytes)
         return Failure{bytes.error()};
-    setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    m_text = std::move(bytes).value();
+    files::normaliseLinesInPlace(m_text);
     return {};
 }
 
 void QuestionBank::setText(std::string_view fileBytes)
 {
-    m_text = files::normaliseLines(fileBytes);
+    m_text = QByteArray(fileBytes.data(), static_cast<qsizetype>(fileBytes.size()));
+    files::normaliseLinesInPlace(m_text);
 }
 
 Question QuestionBank::lookup(const QString &ticket, const QString &question) const
 {
     const QuestionRaw raw =
-        lookupQuestion(m_text, files::toCp1251(ticket), files::toCp1251(question));
+        lookupQuestion(text(), files::toCp1251(ticket), files::toCp1251(question));
     Question q;
     q.found = raw.found;
     q.answer = files::fromCp1251(raw.answer);

@@ -19,6 +19,7 @@
 
 #include "files/outcome.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstddef>
@@ -55,23 +56,19 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
 
 class QuestionBank {
 public:
-    QuestionBank() = default;
-    explicit QuestionBank(std::string bankText)
-        : m_text(std::move(bankText))
-    {}
-
     // Reads "vopros.txt" (or any file) into the bank; on failure the bank
-    // stays as it was and the failure names the file and the reason.
+    // stays as it was and the failure names the file and the reason. The
+    // file's bytes become the bank text in the buffer they were read into.
     Status loadFile(const QString &path);
     void setText(std::string_view fileBytes);
 
-    const std::string &text() const { return m_text; }
-    bool isEmpty() const { return m_text.empty(); }
+    std::string_view text() const { return {m_text.constData(), size_t(m_text.size())}; }
+    bool isEmpty() const { return m_text.isEmpty(); }
 
     Question lookup(const QString &ticket, const QString &question) const;
 
 private:
-    std::string m_text;
+    QByteArray m_text;
 };
 
 } // namespace quz::bank

@@ -129,26 +129,19 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
                                   .arg(st.st_size)
                                   .arg(limit))};
 
-    // One buffer of the size the file has; a file that grows meanwhile is
-    // read on up to the limit.
-    QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
+    // One buffer of the size the file has and one byte more, so that the end
+    // of the file is found without growing it (a larger buffer would be a
+    // second copy while the first is still held). A file that grows meanwhile
+    // is read on up to the limit.
+    QByteArray bytes(static_cast<qsizetype>(st.st_size + 1), Qt::Uninitialized);
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
-            if (bytes.size() >= limit) {
-                char probe;
-                const ssize_t more = ::read(fd.get(), &probe, 1);
-                if (more > 0)
-                    return Failure{openFailure(
-                        path, QStringLiteral("File too large (more than %1 bytes)").arg(limit))};
-                if (more == 0)
-                    break;
-                if (errno == EINTR)
-                    continue;
-                return Failure{openFailure(path, systemReason(errno))};
-            }
+            if (filled > limit)
+                return Failure{openFailure(
+                    path, QStringLiteral("File too large (more than %1 bytes)").arg(limit))};
             bytes.resize(
-                static_cast<qsizetype>(std::min(limit, std::max<qint64>(4096, filled * 2))));
+                static_cast<qsizetype>(std::min(limit + 1, std::max<qint64>(4096, filled * 2))));
         }
         const ssize_t got =
             ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));

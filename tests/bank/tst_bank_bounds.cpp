@@ -39,6 +39,8 @@ private slots:
     void questionLookup();
     void commentLookup_data();
     void commentLookup();
+    void normaliseInPlace_data();
+    void normaliseInPlace();
 };
 
 void TestBankBounds::questionLookup_data()
@@ -132,6 +134,38 @@ void TestBankBounds::commentLookup()
     const std::string text =
         lookupComment(bank.toStdString(), ticket.toStdString(), question.toStdString());
     QTEST(QByteArray::fromStdString(text), "comment");
+}
+
+void TestBankBounds::normaliseInPlace_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("bank");
+    QTest::newRow("CR LF: unchanged") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("last line without a break") << QByteArray("a\r\nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("lone LF") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("lone CR") << QByteArray("a\rb\r") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("CR CR LF") << QByteArray("a\r\r\n") << QByteArray("a\r\n\r\n");
+    QTest::newRow("LF CR: two breaks") << QByteArray("\n\r") << QByteArray("\r\n\r\n");
+    QTest::newRow("only line feeds") << QByteArray(1000, '\n') << QByteArray("\r\n").repeated(1000);
+    QTest::newRow("NUL ends the text") << QByteArray("a\nb\0c\n", 6) << QByteArray("a\r\nb\r\n");
+    QTest::newRow("NUL first") << QByteArray("\0a\n", 3) << QByteArray();
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+    QTest::newRow("one character") << QByteArray("x") << QByteArray("x\r\n");
+}
+
+void TestBankBounds::normaliseInPlace()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, bank);
+    QByteArray inPlace = file;
+    quz::files::normaliseLinesInPlace(inPlace);
+    QCOMPARE(inPlace, bank);
+    QCOMPARE(QByteArray::fromStdString(quz::files::normaliseLines(file.toStdString())), bank);
+
+    // The banks hold the same text whether set from bytes or loaded.
+    QuestionBank questions;
+    questions.setText(std::string_view(file.constData(), size_t(file.size())));
+    QCOMPARE(QByteArray(questions.text().data(), qsizetype(questions.text().size())), bank);
 }
 
 QTEST_GUILESS_MAIN(TestBankBounds)

@@ -53,6 +53,7 @@ private slots:
     void refusals_data();
     void refusals();
     void sizeLimitIsExact();
+    void fileThatReportsNoSize();
     void writeCreatesAndReplaces();
     void writeKeepsPermissionBits();
     void writeThroughSymbolicLink();
@@ -120,6 +121,19 @@ void TestFileIo::sizeLimitIsExact()
     QCOMPARE(readFileBytes(path, FileKind::Settings)->size(),
              quz::files::sizeLimit(FileKind::Settings));
     QVERIFY(quz::files::sizeLimit(FileKind::Journal) > 20 * 1024 * 1024);
+}
+
+void TestFileIo::fileThatReportsNoSize()
+{
+    // Files of the system's own (size 0 in their status, content on reading)
+    // are read on to their end, and refused beyond the limit.
+    const quz::Outcome<QByteArray> status =
+        readFileBytes(QStringLiteral("/proc/self/status"), FileKind::Settings);
+    QVERIFY2(status.ok(), qPrintable(status.error()));
+    QVERIFY(status->contains("VmRSS:"));
+    QFile probe(QStringLiteral("/proc/self/status"));
+    QVERIFY(probe.open(QIODevice::ReadOnly));
+    QCOMPARE(QFileInfo(probe).size(), qint64(0));
 }
 
 void TestFileIo::writeCreatesAndReplaces()

@@ -6,8 +6,10 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,8 +67,36 @@ QString writeTarget(const QString &path)
     return current;
 }
 
-// Temporary files of interrupted writes of `target`: "<name>.*.tmp" beside it,
-// older than a minute (a younger one may belong to a write in progress).
+// The temporary file of a write of `target` by this process:
+// "<name>.<process id>-XXXXXX.tmp" beside it.
+QString temporaryTemplate(const QString &target)
+{
+    // One pass of arg(): a "%2" inside the path stays as it is.
+    return QStringLiteral("%1.%2-XXXXXX.tmp").arg(target, QString::number(::getpid()));
+}
+
+// Whether the temporary file `name` of a write of `fileName` was left by an
+// interrupted write: its process no longer runs (or is this one, which writes
+// one file at a time), or it is older than a minute (a name without a process
+// id, or an id that a new process has taken over).
+bool isStaleTemporary(const QFileInfo &file, const QString &fileName, const QDateTime &before)
+{
+    if (file.lastModified().toUTC() < before)
+        return true;
+    const QString middle =
+        file.fileName().mid(fileName.size() + 1).chopped(4); // between "<name>." and ".tmp"
+    const qsizetype dash = middle.indexOf(u'-');
+    bool isNumber = false;
+    const qint64 pid = dash > 0 ? middle.left(dash).toLongLong(&isNumber) : 0;
+    if (!isNumber || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    if (pid == ::getpid())
+        return true;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files that interrupted writes of `target` left
+// beside it ("<name>.*.tmp", isStaleTemporary).
 void removeStaleTemporaries(const QString &target)
 {
     const QFileInfo info(target);
@@ -76,7 +106,7 @@ void removeStaleTemporaries(const QString &target)
                                                QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names) {
         const QFileInfo stale(folder.filePath(name));
-        if (stale.lastModified().toUTC() < before)
+        if (isStaleTemporary(stale, info.fileName(), before))
             QFile::remove(stale.absoluteFilePath());
     }
 }
@@ -185,7 +215,7 @@ Status writeFileAtomically(const QString &path, QByteArrayView bytes)
 
     removeStaleTemporaries(target);
 
-    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX.tmp"));
+    QTemporaryFile temporary(temporaryTemplate(target));
     if (!temporary.open())
         return Failure{createFailure(path, temporary.errorString())};
     const int fd = temporary.handle();

@@ -42,13 +42,15 @@ bool isFile(const QString &path);
 
 // Replaces the file at `path` by `bytes`:
 //  - the new content goes to a temporary file in the same folder
-//    ("<name>.XXXXXX.tmp"), is flushed to disk and renamed over the old file;
+//    ("<name>.<process id>-XXXXXX.tmp"), is flushed to disk and renamed over
+//    the old file;
 //  - a symbolic link is written through: its target is replaced, the link stays;
 //  - the old file's permission bits are kept (a new file gets the usual ones);
 //  - a file the user made read-only, or that is not a regular file, is
 //    refused and left as it is;
 //  - temporary files that an earlier, interrupted write left beside the file
-//    are removed.
+//    are removed: those of a process that no longer runs at once, any other
+//    once it is older than a minute.
 // On failure (`Cannot create file "<full path>". <reason>`) the old file is
 // unchanged and no temporary file is left behind.
 Status writeFileAtomically(const QString &path, QByteArrayView bytes);

@@ -190,6 +190,16 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
 
 bool isFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
+FileStamp fileStamp(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    const auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return {true,       quint64(st.st_dev), quint64(st.st_ino),
+            st.st_size, ns(st.st_mtim),     ns(st.st_ctim)};
+}
+
 Status writeFileAtomically(const QString &path, QByteArrayView bytes)
 {
     const QString target = writeTarget(path);

@@ -40,6 +40,19 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind);
 // Whether a file (not a folder) exists at `path`.
 bool isFile(const QString &path);
 
+// One version of a file as the file system describes it (links followed):
+// any write, in place or by renaming a new file over it, gives another.
+struct FileStamp {
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+FileStamp fileStamp(const QString &path);
+
 // Replaces the file at `path` by `bytes`:
 //  - the new content goes to a temporary file in the same folder
 //    ("<name>.<process id>-XXXXXX.tmp"), is flushed to disk and renamed over

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <limits>
 
 using namespace quz::settings;
@@ -53,6 +54,8 @@ private slots:
     void missingFileCreatedByFirstWrite();
     void handEditedLfFile();
     void twoBatchesKeepEachOthersKeys();
+    void fileChangedDuringBatch_data();
+    void fileChangedDuringBatch();
     void refusedWrite_data();
     void refusedWrite();
     void roundTrip();
@@ -354,6 +357,44 @@ void TstIniFile::twoBatchesKeepEachOthersKeys()
     QCOMPARE(reread.readInteger("SCR", "left2", 0), 5);
     QCOMPARE(reread.readInteger("SCR", "left", 0), 7);
     QCOMPARE(reread.readInteger("SCR", "top2", 0), 9);
+}
+
+void TstIniFile::fileChangedDuringBatch_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("unchanged") << QString() << QByteArray("[SCR]\r\nleft=1\r\ntop=9\r\n");
+    QTest::newRow("edited in place, same size")
+        << QStringLiteral("edit") << QByteArray("[SCR]\r\nleft=2\r\ntop=9\r\n");
+    QTest::newRow("replaced, another key added")
+        << QStringLiteral("replace") << QByteArray("[SCR]\r\nleft=1\r\nleft2=5\r\ntop=9\r\n");
+    QTest::newRow("removed") << QStringLiteral("remove") << QByteArray("[SCR]\r\ntop=9\r\n");
+}
+
+void TstIniFile::fileChangedDuringBatch()
+{
+    QFETCH(QString, change);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("quz.ini"));
+    putFile(path, "[SCR]\r\nleft=1\r\n");
+    IniFile batch(path);
+    QCOMPARE(batch.readInteger("SCR", "left", 0), 1);
+    batch.writeInteger("SCR", "top", 9);
+    if (change == QLatin1String("edit")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek(12));
+        QCOMPARE(f.write("2"), qint64(1));
+    } else if (change == QLatin1String("replace")) {
+        putFile(path + QStringLiteral(".new"), "[SCR]\r\nleft=1\r\nleft2=5\r\n");
+        QVERIFY(std::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
+                            QFile::encodeName(path).constData())
+                == 0);
+    } else if (change == QLatin1String("remove")) {
+        QVERIFY(QFile::remove(path));
+    }
+    QVERIFY(batch.flush().ok());
+    QTEST(fileContent(path), "expected");
 }
 
 void TstIniFile::refusedWrite_data()

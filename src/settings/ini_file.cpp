@@ -339,6 +339,10 @@ quz::Status IniFile::flush()
     if (!m_readable)
         return refused;
     const std::string text = m_doc.serialise();
+    // Whatever is written must read back: a file that its CR LF line ends or
+    // the batch's keys would take past the reading limit is kept as it is.
+    if (static_cast<qint64>(text.size()) > files::sizeLimit(files::FileKind::Settings))
+        return refused;
     if (!files::writeFileAtomically(
             m_path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))))
         return refused;

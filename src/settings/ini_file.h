@@ -95,8 +95,10 @@ std::optional<int32_t> parseInteger(std::string_view text);
 // loses another's keys.
 //
 // flush() fails, and writes nothing, when the file system refuses the write
-// (a read-only file or folder, a path that is a folder ...) and also when the
-// file exists but cannot be read, since writing then would wipe what it holds.
+// (a read-only file or folder, a path that is a folder ...), when the file
+// exists but cannot be read, since writing then would wipe what it holds, and
+// when the text to write would be larger than a settings file may be read
+// (files::sizeLimit), since the next batch could not read it.
 class IniFile {
 public:
     explicit IniFile(QString path);

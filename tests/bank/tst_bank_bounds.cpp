@@ -3,9 +3,11 @@
 // limits of int coming from a hand-edited settings file.
 
 #include "bank/comment_bank.h"
+#include "bank/picture_store.h"
 #include "bank/question_bank.h"
 #include "files/text_file.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <string>
@@ -41,6 +43,8 @@ private slots:
     void commentLookup();
     void normaliseInPlace_data();
     void normaliseInPlace();
+    void pictureDecodeBound_data();
+    void pictureDecodeBound();
 };
 
 void TestBankBounds::questionLookup_data()
@@ -166,6 +170,41 @@ void TestBankBounds::normaliseInPlace()
     QuestionBank questions;
     questions.setText(std::string_view(file.constData(), size_t(file.size())));
     QCOMPARE(QByteArray(questions.text().data(), qsizetype(questions.text().size())), bank);
+}
+
+void TestBankBounds::pictureDecodeBound_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("decoded");
+    QTest::newRow("600 x 300: decoded") << 600 << 300 << true;
+    QTest::newRow("6000 x 6000 (36 megapixels): refused") << 6000 << 6000 << false;
+    QTest::newRow("8192 x 4097, one row over: refused") << 8192 << 4097 << false;
+    QTest::newRow("65000 x 65000: refused") << 65000 << 65000 << false;
+}
+
+void TestBankBounds::pictureDecodeBound()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(bool, decoded);
+    QFile file(QStringLiteral(QUZ_TEST_DATA_DIR "/pictures/red_600x300.jpg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    // The frame header's height and width, as a damaged or hostile file may
+    // state them; the data behind stays that of a small picture.
+    const qsizetype sof = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    QVERIFY(sof > 0);
+    bytes[sof + 5] = char(height >> 8);
+    bytes[sof + 6] = char(height & 0xff);
+    bytes[sof + 7] = char(width >> 8);
+    bytes[sof + 8] = char(width & 0xff);
+    JpegPicture picture;
+    QVERIFY(picture.loadBytes(bytes).ok());
+    QCOMPARE(picture.size(), QSize(width, height));
+    QCOMPARE(!picture.image().isNull(), decoded);
+    if (!decoded)
+        QCOMPARE(picture.decodeResult().error(), QStringLiteral("JPEG error #54"));
 }
 
 QTEST_GUILESS_MAIN(TestBankBounds)

@@ -403,6 +403,7 @@ void TstIniFile::refusedWrite_data()
     QTest::newRow("parent is a regular file") << QStringLiteral("parentFile");
     QTest::newRow("path is a folder") << QStringLiteral("folder");
     QTest::newRow("read-only folder") << QStringLiteral("readOnly");
+    QTest::newRow("text would outgrow the reading limit") << QStringLiteral("outgrow");
 }
 
 void TstIniFile::refusedWrite()
@@ -410,7 +411,7 @@ void TstIniFile::refusedWrite()
     QFETCH(QString, kind);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QByteArray old("[SCR]\r\nleft=1\r\n");
+    QByteArray old("[SCR]\r\nleft=1\r\n");
     QString path;
     QString keptFile;   // a file whose content must survive the failed write
     int leftBefore = 0; // what the batch reads before its write
@@ -433,6 +434,13 @@ void TstIniFile::refusedWrite()
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("quz.ini")));
         keptFile = path + QStringLiteral("/inside");
         putFile(keptFile, old);
+    } else if (kind == QLatin1String("outgrow")) {
+        // Readable as it is; its lone line feeds become CR LF when written.
+        path = keptFile = dir.filePath(QStringLiteral("quz.ini"));
+        const QByteArray lines = QByteArray("[SCR]\nleft=1\n") + QByteArray(3 * 1024 * 1024, '\n');
+        putFile(path, lines);
+        old = lines;
+        leftBefore = 1;
     } else {
         const QString sub = dir.filePath(QStringLiteral("ro"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ro")));

@@ -295,6 +295,12 @@ def cases(work, kills):
                   lambda pd: (ini(pd), no_sample(pd), sparse(pd + "/Установка!!!.txt", 17 << 20)),
                   [], expect="unchanged"))
     # Journal on the command line.
+    c.append(Case("journal: 4 MB on the command line",
+                  lambda pd: (ini(pd), write(pd + "/big.quz", (b"j" * 40 + b"\r\n") * 99000)),
+                  [], args=["big.quz"]))
+    c.append(Case("journal: 16 MB on the command line",
+                  lambda pd: (ini(pd), write(pd + "/big.quz", (b"j" * 40 + b"\r\n") * 396000)),
+                  [], args=["big.quz"]))
     c.append(Case("journal: 64 MB on the command line",
                   lambda pd: (ini(pd), write(pd + "/big.quz", (b"j" * 40 + b"\r\n") * 1570000)),
                   [], args=["big.quz"]))
@@ -314,11 +320,15 @@ def cases(work, kills):
                                       "nBilet=2147483647\r\nnVopros=2147483647\r\n"
                                       "st=2147483647\r\nen=2147483647\r\nfirst=2147483647\r\n"),
                   run))
-    c.append(Case("settings: 4 MB of random bytes",
-                  lambda pd: write(pd + "/quz.ini", os.urandom(4 << 20)), run))
+    c.append(Case("settings: 1 MB of random bytes: kept",
+                  lambda pd: write(pd + "/quz.ini", os.urandom(1 << 20)), run, expect="unchanged"))
+    c.append(Case("settings: 300 KB of random bytes",
+                  lambda pd: write(pd + "/quz.ini", os.urandom(300 << 10)), run))
     c.append(Case("settings: 5 MB (over the limit): kept",
                   lambda pd: write(pd + "/quz.ini", USER_INI.encode() + b";" * (5 << 20)), run,
                   expect="unchanged"))
+    c.append(Case("settings: 1 MB of line feeds: kept",
+                  lambda pd: write(pd + "/quz.ini", b"\n" * (1 << 20)), run, expect="unchanged"))
     c.append(Case("settings: NUL-filled",
                   lambda pd: write(pd + "/quz.ini", b"\0" * 100000), run))
     c.append(Case("settings: a folder",

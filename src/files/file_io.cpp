@@ -128,7 +128,7 @@ qint64 sizeLimit(FileKind kind)
     case FileKind::Journal: return 64 * kMiB;
     case FileKind::Picture: return 64 * kMiB;
     case FileKind::Bitmap: return 64 * kMiB;
-    case FileKind::Settings: return 4 * kMiB;
+    case FileKind::Settings: return 1 * kMiB;
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -130,6 +131,12 @@ bool namesEqual(std::string_view a, std::string_view b)
 IniDocument IniDocument::parse(std::string_view bytes)
 {
     IniDocument doc;
+    // One line per line break at most (and one without): counted first, so
+    // that the list is allocated once for a file of many short lines.
+    doc.m_lines.reserve(
+        static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(),
+                                               [](char c) { return c == '\r' || c == '\n'; }))
+        + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = start;

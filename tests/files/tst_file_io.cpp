@@ -93,7 +93,7 @@ void TestFileIo::refusals_data()
     QTest::newRow("device") << "device"
                             << "Not a regular file";
     QTest::newRow("too large") << "large"
-                               << "File too large (4194305 bytes; at most 4194304 bytes are read)";
+                               << "File too large (1048577 bytes; at most 1048576 bytes are read)";
 }
 
 void TestFileIo::refusals()

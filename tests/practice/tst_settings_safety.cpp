@@ -146,7 +146,7 @@ void TestSettingsSafety::refusedCloseWritesNothing()
         QVERIFY(QFile::link(file, dir.settingsFile()));
     }
     if (kind == QLatin1String("large"))
-        dir.writeSettings(kUserSettings + QString(4 * 1024 * 1024, u'x'));
+        dir.writeSettings(kUserSettings + QString(1024 * 1024, u'x'));
     else
         dir.writeSettings(kUserSettings);
     if (kind != QLatin1String("large"))

@@ -437,7 +437,7 @@ void TstIniFile::refusedWrite()
     } else if (kind == QLatin1String("outgrow")) {
         // Readable as it is; its lone line feeds become CR LF when written.
         path = keptFile = dir.filePath(QStringLiteral("quz.ini"));
-        const QByteArray lines = QByteArray("[SCR]\nleft=1\n") + QByteArray(3 * 1024 * 1024, '\n');
+        const QByteArray lines = QByteArray("[SCR]\nleft=1\n") + QByteArray(700 * 1024, '\n');
         putFile(path, lines);
         old = lines;
         leftBefore = 1;

@@ -64,7 +64,10 @@ unset LSAN_OPTIONS
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0
 for target in $targets; do
   corpus=$(mktemp -d)
-  cp "$top/fuzz/corpus/$target"/* "$corpus"/
+  # A target without seeds starts from an empty corpus.
+  if [ -d "$top/fuzz/corpus/$target" ]; then
+    cp "$top/fuzz/corpus/$target"/* "$corpus"/
+  fi
   echo "-- $target"
   # New inputs go to a scratch copy; the corpus in the repository stays as
   # committed. A crash leaves its input in the build folder.

@@ -210,7 +210,7 @@ class Case:
         # complete new file), "unchanged" (byte for byte), "either" (kill
         # during the close: old or complete new).
         self.expect = expect
-        self.kill = kill
+        self.kill = kill  # False, True (after 0..20 ms) or "temporary" (when it shows)
 
 
 def cases(work, kills):
@@ -344,9 +344,15 @@ def cases(work, kills):
     c.append(Case("settings: stale temporary files of a crash",
                   lambda pd: (ini(pd), write(pd + "/quz.ini.999999-Ab12Cd.tmp", b"[SCR]\r\nle"),
                               os.utime(pd + "/quz.ini.999999-Ab12Cd.tmp", (1, 1))), run))
+    # Half of the kills on a settings file with 900 KB of the user's own
+    # lines, whose write takes long enough to be hit in the middle.
+    big = "".join(f"; note {i:06d} " + "x" * 80 + "\r\n" for i in range(10000))
     for i in range(kills):
-        c.append(Case(f"kill during the close #{i + 1}", lambda pd: ini(pd), ["start", "answer"],
-                      expect="either", kill=True))
+        extra = big if i % 2 else ""
+        c.append(Case(f"kill during the close #{i + 1}"
+                      + (" (900 KB file, while writing)" if extra else ""),
+                      lambda pd, extra=extra: ini(pd, extra), ["start", "answer"],
+                      expect="either", kill="temporary" if extra else True))
     return c
 
 
@@ -379,6 +385,7 @@ class Result:
         self.peak_kb = 0
         self.boxes = 0
         self.problems = []
+        self.note = ""
 
 
 def settings_state(pd):
@@ -417,6 +424,7 @@ class Program:
     def __init__(self, screen, pd, args, result):
         self.s = screen
         self.r = result
+        self.pd = pd
         self.proc = subprocess.Popen(
             [os.path.join(pd, "quz")] + args, cwd=pd, start_new_session=True,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -492,8 +500,15 @@ class Program:
             self.proc.wait()
             return False
         self.s.close(self.main)
+        if kill == "temporary":
+            # Killed as soon as its temporary file shows: in the middle of
+            # writing the new settings.
+            end = time.monotonic() + HANG_S
+            while time.monotonic() < end and not temporaries(self.pd):
+                pass
         if kill:
-            time.sleep(random.uniform(0, 0.03))
+            if kill != "temporary":
+                time.sleep(random.uniform(0, 0.02))
             self.sample()
             os.killpg(self.pid, signal.SIGKILL)
             self.proc.wait()
@@ -543,6 +558,9 @@ def run_case(screen, case, root, build_bin):
     elif case.expect == "either":
         if not (after == before or (after[0] == "file" and complete(after[1]))):
             r.problems.append("settings file half-written or lost")
+        r.note = "old file kept" if after == before else "new file whole"
+        if temporaries(pd):
+            r.note += ", temporary file left (removed by the next close)"
         # The next start and close must clean up what the kill left.
         again = Program(screen, pd, [], Result(case.name))
         if again.pump(lambda: again.main is not None) and again.responsive():
@@ -584,7 +602,7 @@ def main():
             results.append(r)
             shown = f"{r.window_s:5.2f}" if r.window_s is not None else "   - "
             print(f"| {r.name:<55} | {shown} s | {r.peak_kb / 1024:6.1f} MB | {r.boxes:2d} | "
-                  f"{'ok' if not r.problems else 'FAIL: ' + '; '.join(r.problems)} |",
+                  f"{('ok' + (': ' + r.note if r.note else '')) if not r.problems else 'FAIL: ' + '; '.join(r.problems)} |",
                   flush=True)
     finally:
         screen.stop()

@@ -210,7 +210,7 @@ class Case:
         # complete new file), "unchanged" (byte for byte), "either" (kill
         # during the close: old or complete new).
         self.expect = expect
-        self.kill = kill  # False, True (after 0..20 ms) or "temporary" (when it shows)
+        self.kill = kill  # False, True (after 0..20 ms) or "writing" (see Program.finish)
 
 
 def cases(work, kills):
@@ -344,19 +344,44 @@ def cases(work, kills):
     c.append(Case("settings: stale temporary files of a crash",
                   lambda pd: (ini(pd), write(pd + "/quz.ini.999999-Ab12Cd.tmp", b"[SCR]\r\nle"),
                               os.utime(pd + "/quz.ini.999999-Ab12Cd.tmp", (1, 1))), run))
-    # Half of the kills on a settings file with 900 KB of the user's own
-    # lines, whose write takes long enough to be hit in the middle.
-    big = "".join(f"; note {i:06d} " + "x" * 80 + "\r\n" for i in range(10000))
+    # Half of the kills at a random moment of the close, half while the new
+    # settings file is being written (fsync made slow by a preloaded library).
     for i in range(kills):
-        extra = big if i % 2 else ""
-        c.append(Case(f"kill during the close #{i + 1}"
-                      + (" (900 KB file, while writing)" if extra else ""),
-                      lambda pd, extra=extra: ini(pd, extra), ["start", "answer"],
-                      expect="either", kill="temporary" if extra else True))
+        writing = i % 2 == 1
+        c.append(Case(f"kill during the close #{i + 1}" + (" (while writing)" if writing else ""),
+                      lambda pd: ini(pd), ["start", "answer"], expect="either",
+                      kill="writing" if writing else True))
     return c
 
 
 MOUNTS = []
+
+SLOW_FSYNC = r"""
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <unistd.h>
+/* fsync() that first waits 300 ms: the program is then sure to be killed
+   while its new settings file is half done. */
+int fsync(int fd)
+{
+    static int (*real)(int);
+    if (!real)
+        real = (int (*)(int))dlsym(RTLD_NEXT, "fsync");
+    usleep(300000);
+    return real(fd);
+}
+"""
+
+
+def slow_fsync_library(work):
+    """A preload library with a slow fsync(), or None without a C compiler."""
+    source = os.path.join(work, "slow_fsync.c")
+    library = os.path.join(work, "slow_fsync.so")
+    with open(source, "w") as f:
+        f.write(SLOW_FSYNC)
+    made = subprocess.run(["cc", "-shared", "-fPIC", "-o", library, source, "-ldl"],
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return library if made.returncode == 0 else None
 
 
 def full_disk_settings(pd, work):
@@ -421,15 +446,17 @@ def temporaries(pd):
 class Program:
     """One start of the program in `pd` on `screen`."""
 
-    def __init__(self, screen, pd, args, result):
+    def __init__(self, screen, pd, args, result, preload=None):
         self.s = screen
         self.r = result
         self.pd = pd
+        env = dict(os.environ, DISPLAY=screen.name, QT_QPA_PLATFORM="xcb",
+                   XDG_RUNTIME_DIR=tempfile.gettempdir())
+        if preload:
+            env["LD_PRELOAD"] = preload
         self.proc = subprocess.Popen(
             [os.path.join(pd, "quz")] + args, cwd=pd, start_new_session=True,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            env=dict(os.environ, DISPLAY=screen.name, QT_QPA_PLATFORM="xcb",
-                     XDG_RUNTIME_DIR=tempfile.gettempdir()))
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
         self.pid = self.proc.pid
         self.started = time.monotonic()
         self.main = None
@@ -500,15 +527,11 @@ class Program:
             self.proc.wait()
             return False
         self.s.close(self.main)
-        if kill == "temporary":
-            # Killed as soon as its temporary file shows: in the middle of
-            # writing the new settings.
-            end = time.monotonic() + HANG_S
-            while time.monotonic() < end and not temporaries(self.pd):
-                pass
         if kill:
-            if kill != "temporary":
-                time.sleep(random.uniform(0, 0.02))
+            # "writing": in the middle of the slowed fsync() of the new
+            # settings, after it was written out and before it replaces the
+            # old file.
+            time.sleep(0.15 if kill == "writing" else random.uniform(0, 0.02))
             self.sample()
             os.killpg(self.pid, signal.SIGKILL)
             self.proc.wait()
@@ -520,7 +543,7 @@ class Program:
         return ended
 
 
-def run_case(screen, case, root, build_bin):
+def run_case(screen, case, root, build_bin, slow_fsync):
     r = Result(case.name)
     pd = tempfile.mkdtemp(prefix="case-", dir=root)
     for item in PROGRAM_FILES:
@@ -533,7 +556,8 @@ def run_case(screen, case, root, build_bin):
     before = settings_state(pd)
     link_before = os.path.islink(os.path.join(pd, "quz.ini"))
 
-    p = Program(screen, pd, case.args, r)
+    p = Program(screen, pd, case.args, r,
+                slow_fsync if case.kill == "writing" else None)
     if not p.pump(lambda: p.main is not None) or not p.responsive():
         r.problems.append("no responsive main window within 10 s")
     else:
@@ -593,12 +617,13 @@ def main():
     random.seed(20040101)
     work = tempfile.mkdtemp(prefix="quz-damaged-")
     screen = Screen()
+    slow_fsync = slow_fsync_library(work)
     results = []
     try:
         for case in cases(work, opts.kills):
             if opts.only and opts.only.lower() not in case.name.lower():
                 continue
-            r = run_case(screen, case, work, build_bin)
+            r = run_case(screen, case, work, build_bin, slow_fsync)
             results.append(r)
             shown = f"{r.window_s:5.2f}" if r.window_s is not None else "   - "
             print(f"| {r.name:<55} | {shown} s | {r.peak_kb / 1024:6.1f} MB | {r.boxes:2d} | "

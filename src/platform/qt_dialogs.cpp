@@ -96,7 +96,8 @@ ViewText viewText(const QString &text, const QFontMetrics &metrics)
                 full = true;
                 break;
             }
-            const qsizetype length = std::min({kBlockLength, end - at, kShownCharacters - view.text.size()});
+            const qsizetype length =
+                std::min({kBlockLength, end - at, kShownCharacters - view.text.size()});
             if (view.blocks > 0)
                 view.text += u'\n';
             const QStringView block = QStringView(text).mid(at, length);

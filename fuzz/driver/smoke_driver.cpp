@@ -1,5 +1,6 @@
-// Runs a fuzz target without libFuzzer: a fixed, seeded stream of inputs made
-// from random bytes and from mutations of the files named on the command line.
+// Runs a fuzz target without libFuzzer: the files named on the command line
+// (its seed corpus) as they are, then a fixed, seeded stream of inputs made
+// from random bytes and from mutations of those files.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -26,6 +27,8 @@ int main(int argc, char **argv)
         std::ifstream in(argv[i], std::ios::binary);
         seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
+    for (const std::string &seed : seeds)
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(seed.data()), seed.size());
     const int rounds = 20000;
     for (int round = 0; round < rounds; ++round) {
         std::string input;
@@ -47,6 +50,6 @@ int main(int argc, char **argv)
         }
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(input.data()), input.size());
     }
-    std::printf("%d inputs, no failure\n", rounds);
+    std::printf("%zu seeds and %d inputs, no failure\n", seeds.size(), rounds);
     return 0;
 }

@@ -3,8 +3,9 @@
 #include "files/file_io.h"
 #include "files/text_file.h"
 
+#include <algorithm>
 #include <charconv>
-#include <limits>
+#include <cstdint>
 
 namespace quz::bank {
 
@@ -14,8 +15,7 @@ CommentLayout locateComment(std::string_view bank, std::string_view ticket,
     CommentLayout at;
     int n = 0;
     const auto parsed = std::from_chars(question.data(), question.data() + question.size(), n);
-    if (parsed.ec != std::errc() || parsed.ptr != question.data() + question.size() || n < 0
-        || n == std::numeric_limits<int>::max())
+    if (parsed.ec != std::errc() || parsed.ptr != question.data() + question.size() || n < 0)
         return at;
     const auto find = [&](std::string_view pattern, size_t from) {
         return search ? search(pattern, from) : bank.find(pattern, from);
@@ -27,7 +27,8 @@ CommentLayout locateComment(std::string_view bank, std::string_view ticket,
 
     const std::string startMarker = "\r\n" + std::to_string(n) + ". ";
     at.start = find(startMarker, from);
-    const std::string endMarker = "\r\n" + std::to_string(n + 1) + ".";
+    // n may be the largest int (a hand-edited settings file): n + 1 in 64 bits.
+    const std::string endMarker = "\r\n" + std::to_string(int64_t{n} + 1) + ".";
     // With no start the end is looked for from the second character on, and
     // the text runs from there: the beginning of the file without its first
     // character.
@@ -47,7 +48,8 @@ std::string lookupComment(std::string_view bank, std::string_view ticket, std::s
     const CommentLayout at = locateComment(bank, ticket, question);
     if (at.isEmpty())
         return {};
-    return std::string(bank.substr(at.textBegin, at.textEnd - at.textBegin));
+    return std::string(
+        bank.substr(at.textBegin, std::min(at.textEnd - at.textBegin, kMaxCommentLength)));
 }
 
 QString commentCaption(const QString &ticket, const QString &question)
@@ -58,19 +60,24 @@ QString commentCaption(const QString &ticket, const QString &question)
 
 Status CommentBank::loadFile(const QString &path)
 {
-    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
+    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
     if (!bytes)
         return Failure{bytes.error()};
-    setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    m_text = std::move(bytes).value();
+    files::normaliseLinesInPlace(m_text);
     return {};
 }
 
-void CommentBank::setText(std::string_view fileBytes) { m_text = files::normaliseLines(fileBytes); }
+void CommentBank::setText(std::string_view fileBytes)
+{
+    m_text = QByteArray(fileBytes.data(), static_cast<qsizetype>(fileBytes.size()));
+    files::normaliseLinesInPlace(m_text);
+}
 
 QString CommentBank::lookup(const QString &ticket, const QString &question) const
 {
     return files::fromCp1251(
-        lookupComment(m_text, files::toCp1251(ticket), files::toCp1251(question)));
+        lookupComment(text(), files::toCp1251(ticket), files::toCp1251(question)));
 }
 
 } // namespace quz::bank

@@ -47,8 +47,10 @@ void recordMessage(j_common_ptr cinfo, int level)
 }
 
 // Upper bound for libjpeg's own working memory (a progressive picture keeps
-// all its coefficients): enough for kMaxPixels with three components.
-constexpr long kMaxDecoderMemory = 768L * 1024 * 1024;
+// all its coefficients, 2 bytes per pixel and component): enough for
+// kMaxPixels with three full-size components (192 MB), so that the decode of
+// the largest picture stays far below a few hundred megabytes in all.
+constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
 
 // The output colour space whose pixels are QImage::Format_RGB32 words.
 constexpr J_COLOR_SPACE kRgb32Space =

@@ -56,10 +56,11 @@ QRect fitRect(int w, int h, int cw, int ch);
 // picture cannot be read.
 class JpegPicture {
 public:
-    // Largest bitmap decoded (pixels). A bigger picture loads but its decode
-    // fails with libjpeg's "insufficient memory" code instead of allocating
-    // gigabytes for a damaged or hostile header.
-    static constexpr qint64 kMaxPixels = qint64(1) << 26;
+    // Largest bitmap decoded (pixels): 2^25, e.g. 8192 x 4096, a 128 MB
+    // bitmap. A bigger picture loads but its decode fails with libjpeg's
+    // "insufficient memory" code instead of allocating gigabytes for a
+    // damaged or hostile header.
+    static constexpr qint64 kMaxPixels = qint64(1) << 25;
 
     enum class ColorModel { None, Gray, Rgb, YCbCr, Cmyk, Ycck, Unknown };
 

@@ -11,6 +11,19 @@ constexpr std::string_view kCrLf = "\r\n";
 // The word that opens every header line, in Windows-1251.
 constexpr std::string_view kTicketWord = "\xe1\xe8\xeb\xe5\xf2";
 
+// `piece` cut to kMaxLineLength characters; a cut piece keeps its line end.
+std::string_view boundedText(std::string_view piece) { return piece.substr(0, kMaxLineLength); }
+
+std::string boundedItem(std::string_view piece)
+{
+    if (piece.size() <= kMaxLineLength + kCrLf.size())
+        return std::string(piece);
+    std::string item(piece.substr(0, kMaxLineLength));
+    if (piece.ends_with(kCrLf))
+        item += kCrLf;
+    return item;
+}
+
 } // namespace
 
 bool containsTicketWord(std::string_view piece)
@@ -66,7 +79,8 @@ QuestionLayout locateQuestion(std::string_view bank, std::string_view ticket,
     // Variant lines, two at a time. `e` is the CR that ends the line read last.
     // A search starts one character into the next line, so that an empty next
     // line is joined to the line after it instead of ending the list. Each
-    // piece runs through its own CR LF. The end of the text ends the list.
+    // piece runs through its own CR LF. The end of the text ends the list, and
+    // so does the kMaxVariants-th item.
     for (;;) {
         const size_t a = bank.find(kCrLf, e + 2 + 1);
         if (a == std::string_view::npos) {
@@ -76,6 +90,10 @@ QuestionLayout locateQuestion(std::string_view bank, std::string_view ticket,
         std::pair<size_t, size_t> last{e + 2, a + 2};
         if (!containsTicketWord(bank.substr(e + 2, a - e))) {
             at.variants.push_back(last);
+            if (at.variants.size() == kMaxVariants) {
+                at.end = QuestionLayout::End::Bounded;
+                break;
+            }
             const size_t b = bank.find(kCrLf, a + 2 + 1);
             if (b == std::string_view::npos) {
                 at.end = QuestionLayout::End::EndOfText;
@@ -93,6 +111,10 @@ QuestionLayout locateQuestion(std::string_view bank, std::string_view ticket,
             at.stop = last;
             break;
         }
+        if (at.variants.size() >= kMaxVariants) {
+            at.end = QuestionLayout::End::Bounded;
+            break;
+        }
     }
     return at;
 }
@@ -108,30 +130,32 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
     if (at.answer != QuestionLayout::npos)
         result.answer.assign(1, bank[at.answer]);
     if (at.textBegin != QuestionLayout::npos)
-        result.text.assign(bank.substr(at.textBegin, at.textEnd - at.textBegin));
+        result.text.assign(boundedText(bank.substr(at.textBegin, at.textEnd - at.textBegin)));
     for (const auto &[begin, end] : at.variants)
-        result.variants.emplace_back(bank.substr(begin, end - begin));
+        result.variants.push_back(boundedItem(bank.substr(begin, end - begin)));
     return result;
 }
 
 Status QuestionBank::loadFile(const QString &path)
 {
-    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
+    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
     if (!bytes)
         return Failure{bytes.error()};
-    setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    m_text = std::move(bytes).value();
+    files::normaliseLinesInPlace(m_text);
     return {};
 }
 
 void QuestionBank::setText(std::string_view fileBytes)
 {
-    m_text = files::normaliseLines(fileBytes);
+    m_text = QByteArray(fileBytes.data(), static_cast<qsizetype>(fileBytes.size()));
+    files::normaliseLinesInPlace(m_text);
 }
 
 Question QuestionBank::lookup(const QString &ticket, const QString &question) const
 {
     const QuestionRaw raw =
-        lookupQuestion(m_text, files::toCp1251(ticket), files::toCp1251(question));
+        lookupQuestion(text(), files::toCp1251(ticket), files::toCp1251(question));
     Question q;
     q.found = raw.found;
     q.answer = files::fromCp1251(raw.answer);

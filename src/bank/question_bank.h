@@ -9,11 +9,20 @@
 // then the next header). It never reads outside the text: a key that is
 // absent yields an empty result, and a text that ends inside the variant
 // list ends the list there.
+//
+// One lookup is bounded, so that a damaged file (a variant list that never
+// ends, a line of megabytes) costs no more than a sensible record: the list
+// ends after kMaxVariants items, and the question text and every item are cut
+// to kMaxLineLength characters (an item keeps the CR LF that ends it). Records
+// of the question file's layout (2 to 5 variants of a few lines) lie far
+// inside both bounds and come back unchanged.
 
 #include "files/outcome.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,6 +30,9 @@
 #include <vector>
 
 namespace quz::bank {
+
+inline constexpr std::size_t kMaxVariants = 16;
+inline constexpr std::size_t kMaxLineLength = 4096;
 
 struct QuestionRaw {
     std::string answer;                // one character, empty when the key is absent
@@ -55,6 +67,7 @@ struct QuestionLayout {
         TicketWord, // the piece `stop` contains the ticket word; it is not a variant
         Blank,      // the piece `stop` is blank; it is the last variant
         EndOfText,  // no further line break
+        Bounded,    // the list reached kMaxVariants items; the rest is not read
     };
 
     size_t key = npos;    // first occurrence of the key; npos when absent
@@ -82,23 +95,19 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
 
 class QuestionBank {
 public:
-    QuestionBank() = default;
-    explicit QuestionBank(std::string bankText)
-        : m_text(std::move(bankText))
-    {}
-
     // Reads "vopros.txt" (or any file) into the bank; on failure the bank
-    // stays as it was and the failure names the file and the reason.
+    // stays as it was and the failure names the file and the reason. The
+    // file's bytes become the bank text in the buffer they were read into.
     Status loadFile(const QString &path);
     void setText(std::string_view fileBytes);
 
-    const std::string &text() const { return m_text; }
-    bool isEmpty() const { return m_text.empty(); }
+    std::string_view text() const { return {m_text.constData(), size_t(m_text.size())}; }
+    bool isEmpty() const { return m_text.isEmpty(); }
 
     Question lookup(const QString &ticket, const QString &question) const;
 
 private:
-    std::string m_text;
+    QByteArray m_text;
 };
 
 } // namespace quz::bank

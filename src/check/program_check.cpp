@@ -58,11 +58,11 @@ BankFile readBank(const QString &dir, const QString &name, TextRole role, const 
     if (role == TextRole::Questions) {
         bank::QuestionBank bank;
         bank.setText(raw);
-        file.bank.emplace(bank.text());
+        file.bank.emplace(std::string(bank.text()));
     } else {
         bank::CommentBank bank;
         bank.setText(raw);
-        file.bank.emplace(bank.text());
+        file.bank.emplace(std::string(bank.text()));
     }
     return file;
 }
@@ -187,7 +187,7 @@ Report checkJournalFiles(const QStringList &paths, const QString &programDir, co
     if (bytes) {
         bank::QuestionBank bank;
         bank.setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
-        questions.emplace(bank.text());
+        questions.emplace(std::string(bank.text()));
     }
     for (const QString &path : paths) {
         const std::vector<Finding> found =

@@ -6,8 +6,10 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,8 +67,36 @@ QString writeTarget(const QString &path)
     return current;
 }
 
-// Temporary files of interrupted writes of `target`: "<name>.*.tmp" beside it,
-// older than a minute (a younger one may belong to a write in progress).
+// The temporary file of a write of `target` by this process:
+// "<name>.<process id>-XXXXXX.tmp" beside it.
+QString temporaryTemplate(const QString &target)
+{
+    // One pass of arg(): a "%2" inside the path stays as it is.
+    return QStringLiteral("%1.%2-XXXXXX.tmp").arg(target, QString::number(::getpid()));
+}
+
+// Whether the temporary file `name` of a write of `fileName` was left by an
+// interrupted write: its process no longer runs (or is this one, which writes
+// one file at a time), or it is older than a minute (a name without a process
+// id, or an id that a new process has taken over).
+bool isStaleTemporary(const QFileInfo &file, const QString &fileName, const QDateTime &before)
+{
+    if (file.lastModified().toUTC() < before)
+        return true;
+    const QString middle =
+        file.fileName().mid(fileName.size() + 1).chopped(4); // between "<name>." and ".tmp"
+    const qsizetype dash = middle.indexOf(u'-');
+    bool isNumber = false;
+    const qint64 pid = dash > 0 ? middle.left(dash).toLongLong(&isNumber) : 0;
+    if (!isNumber || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    if (pid == ::getpid())
+        return true;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files that interrupted writes of `target` left
+// beside it ("<name>.*.tmp", isStaleTemporary).
 void removeStaleTemporaries(const QString &target)
 {
     const QFileInfo info(target);
@@ -76,7 +106,7 @@ void removeStaleTemporaries(const QString &target)
                                                QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names) {
         const QFileInfo stale(folder.filePath(name));
-        if (stale.lastModified().toUTC() < before)
+        if (isStaleTemporary(stale, info.fileName(), before))
             QFile::remove(stale.absoluteFilePath());
     }
 }
@@ -98,7 +128,7 @@ qint64 sizeLimit(FileKind kind)
     case FileKind::Journal: return 64 * kMiB;
     case FileKind::Picture: return 64 * kMiB;
     case FileKind::Bitmap: return 64 * kMiB;
-    case FileKind::Settings: return 4 * kMiB;
+    case FileKind::Settings: return 1 * kMiB;
     }
     return 0;
 }
@@ -129,10 +159,20 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
                                   .arg(st.st_size)
                                   .arg(limit))};
 
-    // One buffer of the size the file has.
-    QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
-    qsizetype filled = 0;
-    while (filled < bytes.size()) {
+    // One buffer of the size the file has and one byte more, so that the end
+    // of the file is found without growing it (a larger buffer would be a
+    // second copy while the first is still held). A file that grows meanwhile
+    // is read on up to the limit.
+    QByteArray bytes(static_cast<qsizetype>(st.st_size + 1), Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > limit)
+                return Failure{openFailure(
+                    path, QStringLiteral("File too large (more than %1 bytes)").arg(limit))};
+            bytes.resize(
+                static_cast<qsizetype>(std::min(limit + 1, std::max<qint64>(4096, filled * 2))));
+        }
         const ssize_t got =
             ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
         if (got == 0)
@@ -144,27 +184,21 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
         }
         filled += got;
     }
-    bytes.truncate(filled);
-    // A file that grew since it was measured is read on, up to the limit.
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return Failure{openFailure(path, systemReason(errno))};
-        }
-        if (bytes.size() + got > limit)
-            return Failure{openFailure(
-                path, QStringLiteral("File too large (more than %1 bytes)").arg(limit))};
-        bytes.append(chunk, static_cast<qsizetype>(got));
-    }
+    bytes.truncate(static_cast<qsizetype>(filled));
     return bytes;
 }
 
 bool isFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+FileStamp fileStamp(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    const auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return {true,       quint64(st.st_dev), quint64(st.st_ino),
+            st.st_size, ns(st.st_mtim),     ns(st.st_ctim)};
+}
 
 Status writeFileAtomically(const QString &path, QByteArrayView bytes)
 {
@@ -191,7 +225,7 @@ Status writeFileAtomically(const QString &path, QByteArrayView bytes)
 
     removeStaleTemporaries(target);
 
-    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX.tmp"));
+    QTemporaryFile temporary(temporaryTemplate(target));
     if (!temporary.open())
         return Failure{createFailure(path, temporary.errorString())};
     const int fd = temporary.handle();

@@ -40,15 +40,30 @@ Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind);
 // Whether a file (not a folder) exists at `path`.
 bool isFile(const QString &path);
 
+// One version of a file as the file system describes it (links followed):
+// any write, in place or by renaming a new file over it, gives another.
+struct FileStamp {
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+FileStamp fileStamp(const QString &path);
+
 // Replaces the file at `path` by `bytes`:
 //  - the new content goes to a temporary file in the same folder
-//    ("<name>.XXXXXX.tmp"), is flushed to disk and renamed over the old file;
+//    ("<name>.<process id>-XXXXXX.tmp"), is flushed to disk and renamed over
+//    the old file;
 //  - a symbolic link is written through: its target is replaced, the link stays;
 //  - the old file's permission bits are kept (a new file gets the usual ones);
 //  - a file the user made read-only, or that is not a regular file, is
 //    refused and left as it is;
 //  - temporary files that an earlier, interrupted write left beside the file
-//    are removed.
+//    are removed: those of a process that no longer runs at once, any other
+//    once it is older than a minute.
 // On failure (`Cannot create file "<full path>". <reason>`) the old file is
 // unchanged and no temporary file is left behind.
 Status writeFileAtomically(const QString &path, QByteArrayView bytes);

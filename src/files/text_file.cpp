@@ -120,6 +120,48 @@ std::string normaliseLines(std::string_view bytes)
     return text;
 }
 
+void normaliseLinesInPlace(QByteArray &bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    const qsizetype size = bytes.size();
+    if (size == 0)
+        return;
+    qsizetype grown = size;
+    const char *data = bytes.constData();
+    for (qsizetype i = 0; i < size; ++i)
+        if ((data[i] == '\r' && (i + 1 >= size || data[i + 1] != '\n'))
+            || (data[i] == '\n' && (i == 0 || data[i - 1] != '\r')))
+            ++grown;
+    const bool openLast = data[size - 1] != '\r' && data[size - 1] != '\n';
+    if (openLast)
+        grown += 2;
+    if (grown == size)
+        return;
+
+    // From the end backwards: the write position never falls behind the read
+    // position, so every byte is read before it is overwritten.
+    bytes.resize(grown);
+    char *out = bytes.data();
+    qsizetype w = grown;
+    if (openLast) {
+        out[--w] = '\n';
+        out[--w] = '\r';
+    }
+    for (qsizetype r = size - 1; r >= 0; --r) {
+        const char c = out[r];
+        if (c == '\n' || c == '\r') {
+            if (c == '\n' && r > 0 && out[r - 1] == '\r')
+                --r;
+            out[--w] = '\n';
+            out[--w] = '\r';
+        } else {
+            out[--w] = c;
+        }
+    }
+}
+
 QString fromCp1251(std::string_view bytes)
 {
     const auto &table = cp1251Table();
@@ -128,6 +170,18 @@ QString fromCp1251(std::string_view bytes)
     for (const char c : bytes)
         *out++ = QChar(table[static_cast<unsigned char>(c)]);
     return text;
+}
+
+void appendCp1251(QString &text, std::string_view bytes)
+{
+    const auto &table = cp1251Table();
+    const qsizetype at = text.size();
+    // Exactly the room needed: resize() alone may grow the buffer by half.
+    text.reserve(at + static_cast<qsizetype>(bytes.size()));
+    text.resize(at + static_cast<qsizetype>(bytes.size()));
+    QChar *out = text.data() + at;
+    for (const char c : bytes)
+        *out++ = QChar(table[static_cast<unsigned char>(c)]);
 }
 
 std::string toCp1251(const QString &text)

@@ -4,6 +4,7 @@
 // the text), and the Windows-1251 conversion at the boundary to Qt strings
 // (one byte <-> one UTF-16 unit, so character positions are kept).
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -21,8 +22,15 @@ std::vector<std::string_view> splitLines(std::string_view bytes);
 // The form in which the banks hold a file: its lines (as splitLines() finds
 // them) each followed by CR LF, built in one pass into one new string.
 std::string normaliseLines(std::string_view bytes);
+// The same, done in `bytes` itself: the buffer grows at most to the result's
+// size (by one CR for every lone line break, by CR LF for a last line without
+// one), so that a file of any size costs at most about twice its size while
+// it is turned into a bank.
+void normaliseLinesInPlace(QByteArray &bytes);
 
 QString fromCp1251(std::string_view bytes);
+// Appends the Windows-1251 `bytes` to `text` without a second copy.
+void appendCp1251(QString &text, std::string_view bytes);
 // Characters that Windows-1251 cannot hold become '?'.
 std::string toCp1251(const QString &text);
 // Whether every character of `text` has a Windows-1251 byte.

@@ -3,8 +3,13 @@
 
 #include "platform/services.h"
 
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+
+class QDialog;
 
 namespace quz::platform {
 
@@ -19,6 +24,19 @@ QStringList qtNameFilters(const QString &filter);
 // an empty suffix, a path ending in a separator and a name with a dot are
 // returned unchanged.
 QString withDefaultSuffix(const QString &path, const QString &suffix);
+
+// Whether `text` is shown in the scrolling text box instead of a plain
+// message box: a text of more than 25 lines or 3000 characters, which a
+// message box would make taller than a screen or slow to lay out.
+bool needsScrollingBox(const QString &text);
+
+// The modal box that shows `text` exactly, with `title`, `icon` and one OK
+// button: a QMessageBox for a short text; for a long one (needsScrollingBox,
+// or a message box larger than the screen) a dialog with a read-only,
+// scrolling text view, sized to fit the available area of the screen it
+// opens on. Not shown yet.
+std::unique_ptr<QDialog> makeTextBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                     const QString &text);
 
 // QMessageBox and QFileDialog behind the dialogs interface. Every box is
 // application-modal and returns when the user has closed it. Not responsible

@@ -148,15 +148,19 @@ quz::Status TForm1::checkPictures()
     if (quz::files::isFile(m_services.dataPath(quz::bank::samplePictureRelativePath())))
         return {};
     const QString notesPath = m_services.dataPath(QStringLiteral("Установка!!!.txt"));
-    const quz::Outcome<QByteArray> notes =
+    quz::Outcome<QByteArray> notes =
         quz::files::readFileBytes(notesPath, quz::files::FileKind::Notes);
     if (!notes)
         return quz::Failure{notes.error()};
-    const std::string joined = quz::files::normaliseLines(
-        std::string_view(notes->constData(), static_cast<size_t>(notes->size())));
-    m_services.dialogs->messageBox(this, m_services.title(),
-                                   QStringLiteral("Картинки к билетам НЕ НАЙДЕНЫ!!!\r\n\r\n\r\n")
-                                       + quz::files::fromCp1251(joined));
+    // The notes' lines joined with CR LF after each, in the buffer they were
+    // read into, then decoded straight behind the heading: the message costs
+    // the file once and its text once.
+    QByteArray joined = std::move(notes).value();
+    quz::files::normaliseLinesInPlace(joined);
+    QString message = QStringLiteral("Картинки к билетам НЕ НАЙДЕНЫ!!!\r\n\r\n\r\n");
+    quz::files::appendCp1251(message, std::string_view(joined.constData(), size_t(joined.size())));
+    joined = QByteArray();
+    m_services.dialogs->messageBox(this, m_services.title(), message);
     return {};
 }
 
@@ -179,10 +183,16 @@ void TForm1::readSettings()
     wavErr->setText(ini.read(keys::errorWavPath));
     chbKoment->setChecked(ini.read(keys::autoComment));
     setTag(this, ini.read(keys::firstRun));
+    m_settingsRead = true;
 }
 
 void TForm1::writeSettings()
 {
+    // A creation that stopped before the settings were read holds the design
+    // values in its controls, not the user's: writing them would overwrite
+    // every stored option, so the close leaves the file as it is.
+    if (!m_settingsRead)
+        return;
     namespace keys = quz::settings::keys;
     quz::settings::SettingsBatch ini(m_services.settingsPath());
     quz::platform::writeGeometry(ini, keys::mainWindow, this);

@@ -209,4 +209,7 @@ private:
     quz::practice::RandomGenerator m_random;
     bool m_shownOnce = false;
     bool m_closing = false;
+    // Whether the creation got as far as reading the settings; the close
+    // writes back only what was read.
+    bool m_settingsRead = false;
 };

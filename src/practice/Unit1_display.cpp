@@ -58,7 +58,9 @@ void TForm1::ChangeBilet()
     Vopros->setText(question.text);
 
     // The variants, each followed by a blank line, without the blank line
-    // after the last one; every line exactly 13 px high.
+    // after the last one; every line exactly 13 px high. The lookup bounds
+    // both texts (at most 16 variants and 4096 characters a line), so the
+    // layout below stays small whatever the question file holds.
     Memo1->setPlainText(quz::files::displayText(quz::practice::variantAreaText(question.variants)));
     QTextCursor cursor(Memo1->document());
     cursor.select(QTextCursor::Document);

@@ -1,6 +1,7 @@
 #include "practice/practice_rules.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace quz::practice {
@@ -19,6 +20,14 @@ std::optional<int> decimalValue(const QString &text)
     return value;
 }
 
+// The range values come from the settings file as any 32-bit numbers; one
+// step is taken in 64 bits, so that the largest and the smallest do not
+// overflow, and kept within int.
+int stepped(int value, int step)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t{value} + step, INT32_MIN, INT32_MAX));
+}
+
 } // namespace
 
 QString addZero(const QString &number)
@@ -30,7 +39,7 @@ QString addZero(const QString &number)
 
 Range startUp(Range r)
 {
-    r.start = std::min(r.start + 1, kQuestionsPerTicket);
+    r.start = std::min(stepped(r.start, +1), kQuestionsPerTicket);
     if (r.end < r.start)
         r.end = r.start;
     return r;
@@ -38,19 +47,19 @@ Range startUp(Range r)
 
 Range startDown(Range r)
 {
-    r.start = std::max(r.start - 1, 1);
+    r.start = std::max(stepped(r.start, -1), 1);
     return r;
 }
 
 Range endUp(Range r)
 {
-    r.end = std::min(r.end + 1, kQuestionsPerTicket);
+    r.end = std::min(stepped(r.end, +1), kQuestionsPerTicket);
     return r;
 }
 
 Range endDown(Range r)
 {
-    r.end = std::max(r.end - 1, 1);
+    r.end = std::max(stepped(r.end, -1), 1);
     if (r.start > r.end)
         r.start = r.end;
     return r;
@@ -85,18 +94,19 @@ Position advance(const Position &current, Range range, bool random, RandomGenera
 {
     Position result = current;
     const std::optional<int> question = decimalValue(current.question);
-    int next = question ? *question + 1 : range.start;
+    // In 64 bits: the question text may hold the largest int.
+    int64_t next = question ? int64_t{*question} + 1 : range.start;
 
     if (next > range.end) {
         const int ticket = decimalValue(current.ticket).value_or(0);
-        int newTicket = 0;
+        int64_t newTicket = 0;
         if (random) {
             // Bound 41 gives 0..40; 0 and the current ticket are drawn again.
             do {
-                newTicket = static_cast<int>(rng.next(kTicketCount + 1));
+                newTicket = rng.next(kTicketCount + 1);
             } while (newTicket == ticket || newTicket < 1);
         } else {
-            newTicket = ticket + 1;
+            newTicket = int64_t{ticket} + 1;
         }
         if (newTicket > kTicketCount || newTicket < 1)
             result.ticket = QStringLiteral("01");

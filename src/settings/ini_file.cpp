@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -130,6 +131,12 @@ bool namesEqual(std::string_view a, std::string_view b)
 IniDocument IniDocument::parse(std::string_view bytes)
 {
     IniDocument doc;
+    // One line per line break at most (and one without): counted first, so
+    // that the list is allocated once for a file of many short lines.
+    doc.m_lines.reserve(
+        static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(),
+                                               [](char c) { return c == '\r' || c == '\n'; }))
+        + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = start;
@@ -268,11 +275,14 @@ std::optional<int32_t> parseInteger(std::string_view text)
 IniFile::IniFile(QString path)
     : m_path(std::move(path))
 {
-    const quz::Outcome<QByteArray> bytes =
-        quz::files::readFileBytes(m_path, quz::files::FileKind::Settings);
+    // The stamp before the reading: a change in between makes flush() read
+    // again, never the other way round.
+    m_stamp = files::fileStamp(m_path);
+    const quz::Outcome<QByteArray> bytes = files::readFileBytes(m_path, files::FileKind::Settings);
     if (bytes)
         m_doc = IniDocument::parse(
             std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    m_readable = bytes.ok() || !m_stamp.exists;
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
@@ -317,24 +327,34 @@ quz::Status IniFile::flush()
         return {};
     const quz::Failure refused{QStringLiteral("Unable to write to ")
                                + QFileInfo(m_path).absoluteFilePath()};
-    // The file as it is now: another batch may have written it since this
-    // one read it. A file that exists but cannot be read is not replaced.
-    IniDocument doc;
-    const quz::Outcome<QByteArray> bytes =
-        quz::files::readFileBytes(m_path, quz::files::FileKind::Settings);
-    if (bytes)
-        doc = IniDocument::parse(
-            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
-    else if (QFileInfo::exists(m_path))
+    const files::FileStamp now = files::fileStamp(m_path);
+    if (now != m_stamp) {
+        // Written since this batch read it: the writes go onto the file as it
+        // is now.
+        m_stamp = now;
+        const quz::Outcome<QByteArray> bytes =
+            files::readFileBytes(m_path, files::FileKind::Settings);
+        m_readable = bytes.ok() || !now.exists;
+        m_doc = IniDocument();
+        if (bytes)
+            m_doc = IniDocument::parse(
+                std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+        for (const Write &write : m_writes)
+            m_doc.set(write.section, write.key, write.value);
+    }
+    // A file that exists but cannot be read is not replaced.
+    if (!m_readable)
         return refused;
-    for (const Write &write : m_writes)
-        doc.set(write.section, write.key, write.value);
-    const std::string text = doc.serialise();
-    if (!quz::files::writeFileAtomically(
+    const std::string text = m_doc.serialise();
+    // Whatever is written must read back: a file that its CR LF line ends or
+    // the batch's keys would take past the reading limit is kept as it is.
+    if (static_cast<qint64>(text.size()) > files::sizeLimit(files::FileKind::Settings))
+        return refused;
+    if (!files::writeFileAtomically(
             m_path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))))
         return refused;
     m_writes.clear();
-    m_doc = std::move(doc);
+    m_stamp = files::fileStamp(m_path);
     return {};
 }
 

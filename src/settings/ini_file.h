@@ -9,6 +9,7 @@
 // wins, quotes and blanks are dropped, "$" and "0x" hexadecimal, values cut at
 // 2047 characters, and every foreign line survives a write unchanged.
 
+#include "files/file_io.h"
 #include "files/outcome.h"
 
 #include <QString>
@@ -86,14 +87,18 @@ std::optional<int32_t> parseInteger(std::string_view text);
 //
 // The constructor reads the file once; the reads of the batch answer from
 // that reading and never fail (a missing or unreadable file reads as empty)
-// or create the file. Writes are only noted. flush() reads the file anew,
-// applies the batch's writes in their order and replaces the file once,
-// atomically (files::writeFileAtomically), so a batch is on disk whole or not
-// at all, and two batches alive at once never lose each other's keys.
+// or create the file. Writes are only noted. flush() applies them to the text
+// read and replaces the file once, atomically (files::writeFileAtomically),
+// so a batch is on disk whole or not at all. Should the file have changed
+// since the batch read it (another batch or program wrote it meanwhile),
+// flush() reads it anew and applies the writes to that, so that no batch
+// loses another's keys.
 //
 // flush() fails, and writes nothing, when the file system refuses the write
-// (a read-only file or folder, a path that is a folder ...) and also when the
-// file exists but cannot be read, since writing then would wipe what it holds.
+// (a read-only file or folder, a path that is a folder ...), when the file
+// exists but cannot be read, since writing then would wipe what it holds, and
+// when the text to write would be larger than a settings file may be read
+// (files::sizeLimit), since the next batch could not read it.
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -126,6 +131,8 @@ private:
     };
 
     QString m_path;
+    files::FileStamp m_stamp; // the version of the file that m_doc was read from
+    bool m_readable = false;  // whether that version could be read (or was absent)
     IniDocument m_doc;
     std::vector<Write> m_writes;
 };

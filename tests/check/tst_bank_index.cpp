@@ -182,8 +182,8 @@ void TestBankIndex::linesAsAnEditorShowsThem()
 
 void TestBankIndex::largestQuestionNumberFindsNothing()
 {
-    // The end marker of the largest number would need a number beyond it; a
-    // hand-edited settings file can hold such a number.
+    // The end marker of the largest number is a number beyond the int range;
+    // a hand-edited settings file can hold such a number.
     const std::string bank = "t\r\n\xe1\xe8\xeb\xe5\xf2"
                              "01\r\n2147483647. a\r\n1. b\r\n";
     QCOMPARE(quz::bank::lookupComment(bank, "01", "2147483647"), std::string());
@@ -192,7 +192,11 @@ void TestBankIndex::largestQuestionNumberFindsNothing()
     QCOMPARE(quz::bank::lookupComment(bank, "01", "2147483646"),
              bank.substr(1, bank.find("\r\n2147483647.") - 1));
     QCOMPARE(quz::bank::lookupComment(bank, "01", "1"), std::string());
-    QCOMPARE(quz::bank::locateComment(bank, "01", "2147483647").start, std::string_view::npos);
+    // Its start is found; the end it looks for, one past the largest int,
+    // counted in 64 bits, is not there.
+    const quz::bank::CommentLayout at = quz::bank::locateComment(bank, "01", "2147483647");
+    QCOMPARE(at.start, bank.find("\r\n2147483647. "));
+    QCOMPARE(at.end, std::string_view::npos);
 }
 
 QTEST_GUILESS_MAIN(TestBankIndex)

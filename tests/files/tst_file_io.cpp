@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using quz::files::FileKind;
@@ -53,11 +54,13 @@ private slots:
     void refusals_data();
     void refusals();
     void sizeLimitIsExact();
+    void fileThatReportsNoSize();
     void writeCreatesAndReplaces();
     void writeKeepsPermissionBits();
     void writeThroughSymbolicLink();
     void readOnlyFileIsRefusedAndKept();
     void failedWriteLeavesNothingBehind();
+    void staleTemporariesRemoved_data();
     void staleTemporariesRemoved();
 };
 
@@ -90,7 +93,7 @@ void TestFileIo::refusals_data()
     QTest::newRow("device") << "device"
                             << "Not a regular file";
     QTest::newRow("too large") << "large"
-                               << "File too large (4194305 bytes; at most 4194304 bytes are read)";
+                               << "File too large (1048577 bytes; at most 1048576 bytes are read)";
 }
 
 void TestFileIo::refusals()
@@ -120,6 +123,19 @@ void TestFileIo::sizeLimitIsExact()
     QCOMPARE(readFileBytes(path, FileKind::Settings)->size(),
              quz::files::sizeLimit(FileKind::Settings));
     QVERIFY(quz::files::sizeLimit(FileKind::Journal) > 20 * 1024 * 1024);
+}
+
+void TestFileIo::fileThatReportsNoSize()
+{
+    // Files of the system's own (size 0 in their status, content on reading)
+    // are read on to their end.
+    const quz::Outcome<QByteArray> status =
+        readFileBytes(QStringLiteral("/proc/self/status"), FileKind::Settings);
+    QVERIFY2(status.ok(), qPrintable(status.error()));
+    QVERIFY(status->contains("VmRSS:"));
+    QFile probe(QStringLiteral("/proc/self/status"));
+    QVERIFY(probe.open(QIODevice::ReadOnly));
+    QCOMPARE(QFileInfo(probe).size(), qint64(0));
 }
 
 void TestFileIo::writeCreatesAndReplaces()
@@ -195,25 +211,50 @@ void TestFileIo::failedWriteLeavesNothingBehind()
     QVERIFY(entries(dir.filePath(QStringLiteral("quz.ini"))).isEmpty());
 }
 
+void TestFileIo::staleTemporariesRemoved_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("removed");
+    // A process that has ended, and one that still runs (this one's parent).
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const QString dead = QString::number(ended);
+    const QString alive = QString::number(::getppid());
+
+    QTest::newRow("old, no process id") << "quz.ini.a1b2c3d40.tmp" << 3600 << true;
+    QTest::newRow("young, no process id") << "quz.ini.Qx9Zk2.tmp" << 0 << false;
+    QTest::newRow("young, of an ended process") << "quz.ini." + dead + "-Ab12Cd.tmp" << 0 << true;
+    QTest::newRow("young, of this process")
+        << QStringLiteral("quz.ini.%1-Ab12Cd.tmp").arg(::getpid()) << 0 << true;
+    QTest::newRow("young, of a running process")
+        << "quz.ini." + alive + "-Ab12Cd.tmp" << 0 << false;
+    QTest::newRow("old, of a running process")
+        << "quz.ini." + alive + "-Ab12Cd.tmp" << 3600 << true;
+    QTest::newRow("not a temporary of this file") << "quz.ini.backup" << 3600 << false;
+    QTest::newRow("temporary of another file") << "other.ini." + dead + "-Ab12Cd.tmp" << 0 << false;
+}
+
 void TestFileIo::staleTemporariesRemoved()
 {
+    QFETCH(QString, name);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, removed);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("quz.ini"));
-    const QString stale = dir.filePath(QStringLiteral("quz.ini.a1b2c3d40.tmp"));
-    const QString young = dir.filePath(QStringLiteral("quz.ini.Qx9Zk2.tmp"));
-    const QString foreign = dir.filePath(QStringLiteral("quz.ini.backup"));
-    put(stale, "half");
-    put(young, "in progress");
-    put(foreign, "mine");
-    QFile old(stale);
+    const QString other = dir.filePath(name);
+    put(other, "half");
+    QFile old(other);
     QVERIFY(old.open(QIODevice::ReadWrite));
-    QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+    QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                             QFileDevice::FileModificationTime));
     old.close();
     QVERIFY(writeFileAtomically(path, "[SCR]\r\n").ok());
-    QCOMPARE(entries(dir.path()),
-             (QStringList{QStringLiteral("quz.ini"), QStringLiteral("quz.ini.backup"),
-                          QStringLiteral("quz.ini.Qx9Zk2.tmp")}));
+    QCOMPARE(QFileInfo::exists(other), !removed);
+    QCOMPARE(content(path), QByteArray("[SCR]\r\n"));
+    QCOMPARE(entries(dir.path()).size(), removed ? 1 : 2);
 }
 
 QTEST_GUILESS_MAIN(TestFileIo)

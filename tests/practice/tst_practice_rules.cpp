@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QTest>
 
+#include <limits>
+
 using namespace quz::practice;
 using namespace Qt::StringLiterals;
 
@@ -53,6 +55,13 @@ private slots:
         QTest::newRow("end down keeps start") << int(EndDown) << 3 << 10 << 3 << 9;
         QTest::newRow("end down pulls start") << int(EndDown) << 20 << 20 << 19 << 19;
         QTest::newRow("end down at 1 stays") << int(EndDown) << 1 << 1 << 1 << 1;
+        // Hand-edited settings: the step must not overflow.
+        const int max = std::numeric_limits<int>::max();
+        const int min = std::numeric_limits<int>::min();
+        QTest::newRow("start up from the largest int") << int(StartUp) << max << max << 20 << max;
+        QTest::newRow("end up from the largest int") << int(EndUp) << 1 << max << 1 << 20;
+        QTest::newRow("start down from the smallest int") << int(StartDown) << min << 5 << 1 << 5;
+        QTest::newRow("end down from the smallest int") << int(EndDown) << min << min << min << 1;
     }
     void rangeChanges()
     {
@@ -143,6 +152,11 @@ private slots:
         QTest::newRow("question not a number")
             << u"03"_s << u"xx"_s << 5 << 10 << u"03"_s << u"05"_s;
         QTest::newRow("ticket not a number") << u"ab"_s << u"20"_s << 1 << 20 << u"01"_s << u"01"_s;
+        const int max = std::numeric_limits<int>::max();
+        QTest::newRow("question at the largest int, end there too")
+            << u"03"_s << u"2147483647"_s << 1 << max << u"04"_s << u"01"_s;
+        QTest::newRow("ticket at the largest int")
+            << u"2147483647"_s << u"20"_s << 1 << 20 << u"01"_s << u"01"_s;
     }
     void advanceInOrder()
     {

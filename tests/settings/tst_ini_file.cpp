@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <limits>
 
 using namespace quz::settings;
@@ -53,6 +54,8 @@ private slots:
     void missingFileCreatedByFirstWrite();
     void handEditedLfFile();
     void twoBatchesKeepEachOthersKeys();
+    void fileChangedDuringBatch_data();
+    void fileChangedDuringBatch();
     void refusedWrite_data();
     void refusedWrite();
     void roundTrip();
@@ -356,12 +359,51 @@ void TstIniFile::twoBatchesKeepEachOthersKeys()
     QCOMPARE(reread.readInteger("SCR", "top2", 0), 9);
 }
 
+void TstIniFile::fileChangedDuringBatch_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("unchanged") << QString() << QByteArray("[SCR]\r\nleft=1\r\ntop=9\r\n");
+    QTest::newRow("edited in place, same size")
+        << QStringLiteral("edit") << QByteArray("[SCR]\r\nleft=2\r\ntop=9\r\n");
+    QTest::newRow("replaced, another key added")
+        << QStringLiteral("replace") << QByteArray("[SCR]\r\nleft=1\r\nleft2=5\r\ntop=9\r\n");
+    QTest::newRow("removed") << QStringLiteral("remove") << QByteArray("[SCR]\r\ntop=9\r\n");
+}
+
+void TstIniFile::fileChangedDuringBatch()
+{
+    QFETCH(QString, change);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("quz.ini"));
+    putFile(path, "[SCR]\r\nleft=1\r\n");
+    IniFile batch(path);
+    QCOMPARE(batch.readInteger("SCR", "left", 0), 1);
+    batch.writeInteger("SCR", "top", 9);
+    if (change == QLatin1String("edit")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek(12));
+        QCOMPARE(f.write("2"), qint64(1));
+    } else if (change == QLatin1String("replace")) {
+        putFile(path + QStringLiteral(".new"), "[SCR]\r\nleft=1\r\nleft2=5\r\n");
+        QVERIFY(std::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
+                            QFile::encodeName(path).constData())
+                == 0);
+    } else if (change == QLatin1String("remove")) {
+        QVERIFY(QFile::remove(path));
+    }
+    QVERIFY(batch.flush().ok());
+    QTEST(fileContent(path), "expected");
+}
+
 void TstIniFile::refusedWrite_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("parent is a regular file") << QStringLiteral("parentFile");
     QTest::newRow("path is a folder") << QStringLiteral("folder");
     QTest::newRow("read-only folder") << QStringLiteral("readOnly");
+    QTest::newRow("text would outgrow the reading limit") << QStringLiteral("outgrow");
 }
 
 void TstIniFile::refusedWrite()
@@ -369,7 +411,7 @@ void TstIniFile::refusedWrite()
     QFETCH(QString, kind);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QByteArray old("[SCR]\r\nleft=1\r\n");
+    QByteArray old("[SCR]\r\nleft=1\r\n");
     QString path;
     QString keptFile;   // a file whose content must survive the failed write
     int leftBefore = 0; // what the batch reads before its write
@@ -392,6 +434,13 @@ void TstIniFile::refusedWrite()
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("quz.ini")));
         keptFile = path + QStringLiteral("/inside");
         putFile(keptFile, old);
+    } else if (kind == QLatin1String("outgrow")) {
+        // Readable as it is; its lone line feeds become CR LF when written.
+        path = keptFile = dir.filePath(QStringLiteral("quz.ini"));
+        const QByteArray lines = QByteArray("[SCR]\nleft=1\n") + QByteArray(700 * 1024, '\n');
+        putFile(path, lines);
+        old = lines;
+        leftBefore = 1;
     } else {
         const QString sub = dir.filePath(QStringLiteral("ro"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ro")));

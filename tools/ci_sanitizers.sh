@@ -16,20 +16,8 @@ fuzz_build=${QUZ_FUZZ_BUILD_DIR:-$top/build-fuzz}
 fuzz_seconds=${QUZ_FUZZ_SECONDS:-30}
 jobs=$(nproc)
 
-packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgl-dev
-          libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
-          clang-14 libclang-rt-14-dev llvm-14)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$top/tools/packages.sh"
+install_missing "${quz_packages[@]}" clang-14 libclang-rt-14-dev llvm-14
 
 launcher=()
 if command -v ccache >/dev/null; then

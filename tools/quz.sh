@@ -10,22 +10,8 @@ mode=${1:-run}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUZ_BUILD_DIR:-$top/build}
 
-# The last two validate the desktop launcher and its metadata in the tests.
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev
-          libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
-          desktop-file-utils appstream)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$top/tools/packages.sh"
+install_missing "${quz_packages[@]}"
 
 cmake -S "$top" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -1,0 +1,22 @@
+# Sourced by the build scripts: the Debian packages the program needs, and
+# the installation of those that are missing (with sudo unless root).
+
+# The last two validate the desktop launcher and its metadata in the tests.
+quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
+              libxcb1-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
+              desktop-file-utils appstream)
+
+# install_missing PACKAGE...: installs the packages that are not installed yet.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}

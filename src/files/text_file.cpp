@@ -86,6 +86,8 @@ std::string normaliseLines(std::string_view bytes)
     bytes = beforeNul(bytes);
     const char *const end = bytes.data() + bytes.size();
     const auto next = [end](const char *from, char c) {
+        if (from >= end) // also an empty text, whose data may be null
+            return end;
         const void *at = std::memchr(from, c, static_cast<size_t>(end - from));
         return at ? static_cast<const char *>(at) : end;
     };

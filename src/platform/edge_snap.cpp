@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdlib>
+#include <optional>
 
 namespace quz::platform {
 
@@ -30,12 +31,23 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Move)
-            snap(static_cast<QWidget *>(watched));
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show) {
+            // Where the program put the window (its stored position): the
+            // window manager's placement there is no move of the user's.
+            m_placed = window->pos();
+        } else if (event->type() == QEvent::Move) {
+            if (m_placed && window->frameGeometry().topLeft() == *m_placed)
+                return false;
+            m_placed.reset();
+            snap(window);
+        }
         return false;
     }
 
 private:
+    std::optional<QPoint> m_placed;
+
     static void snap(QWidget *window)
     {
         if (!window->isVisible() || window->isMaximized() || window->isFullScreen())

@@ -20,7 +20,8 @@ inline constexpr int kSnapDistance = 10;
 QPoint snappedPosition(const QRect &frame, const QRect &workArea, int distance = kSnapDistance);
 
 // Snaps `window` (a top-level window) whenever it has moved, by the user or
-// by the program, against the work area of the screen it is on.
+// by the program, against the work area of the screen it is on. The position
+// it is shown at (the one the settings gave it) is kept as it is.
 void snapToScreenEdges(QWidget *window);
 
 } // namespace quz::platform

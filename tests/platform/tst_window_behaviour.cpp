@@ -15,8 +15,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -77,6 +79,7 @@ private slots:
     void snappedPosition();
     void windowSnapsWhenMoved_data();
     void windowSnapsWhenMoved();
+    void storedPositionKeptAtShow();
 
     void hintFollowsPointer_data();
     void hintFollowsPointer();
@@ -160,6 +163,25 @@ void TestWindowBehaviour::windowSnapsWhenMoved()
     const QRect area = window.screen()->availableGeometry();
     window.move(area.topLeft() + offset);
     QTRY_COMPARE(window.frameGeometry().topLeft(), area.topLeft() + expectedOffset);
+}
+
+void TestWindowBehaviour::storedPositionKeptAtShow()
+{
+    // A position read from the settings file near an edge is where the
+    // window appears; only a later move snaps.
+    QWidget window;
+    window.resize(200, 100);
+    snapToScreenEdges(&window);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    window.move(area.topLeft() + QPoint(5, 300));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // A window manager reports its placement as a move to that position.
+    QMoveEvent placed(window.pos(), window.pos());
+    QApplication::sendEvent(&window, &placed);
+    QCOMPARE(window.frameGeometry().topLeft(), area.topLeft() + QPoint(5, 300));
+    window.move(area.topLeft() + QPoint(7, 280));
+    QTRY_COMPARE(window.frameGeometry().topLeft(), area.topLeft() + QPoint(0, 280));
 }
 
 void TestWindowBehaviour::hintFollowsPointer_data()

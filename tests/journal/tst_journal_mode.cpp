@@ -51,25 +51,6 @@ QString asked(const FormFixture &fx)
     return fx.f1()->NumBilet->text() + u'/' + fx.f1()->NumVop->text();
 }
 
-QList<int> selectedRows(const quz::journal::TListBox *list)
-{
-    QList<int> rows;
-    for (const QModelIndex &index : list->selectionModel()->selectedRows())
-        rows << index.row();
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-void selectRows(quz::journal::TListBox *list, const QList<int> &rows, int focus)
-{
-    list->selectionModel()->clearSelection();
-    for (int row : rows)
-        list->selectionModel()->select(list->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    list->selectionModel()->setCurrentIndex(list->model()->index(focus, 0),
-                                            QItemSelectionModel::NoUpdate);
-}
-
 // Loads `lines` through the load button, as the user would.
 void load(FormFixture &fx, const QStringList &lines)
 {

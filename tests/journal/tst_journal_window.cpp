@@ -50,25 +50,6 @@ QString journalFile(ProgramDir &dir, const QString &name, const QStringList &lin
     return dir.path(name);
 }
 
-void selectRows(quz::journal::TListBox *list, const QList<int> &rows, int focus)
-{
-    list->selectionModel()->clearSelection();
-    for (int row : rows)
-        list->selectionModel()->select(list->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    list->selectionModel()->setCurrentIndex(list->model()->index(focus, 0),
-                                            QItemSelectionModel::NoUpdate);
-}
-
-QList<int> selectedRows(const quz::journal::TListBox *list)
-{
-    QList<int> rows;
-    for (const QModelIndex &index : list->selectionModel()->selectedRows())
-        rows << index.row();
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 // Drags `urls` over the list and drops them; returns whether the drop was
 // taken.
 bool drop(TForm3 *form, const QList<QUrl> &urls)

@@ -2,10 +2,14 @@
 
 #include "comment/Unit2.h"
 #include "journal/Unit3.h"
+#include "journal/list_box_widget.h"
 #include "practice/Unit1.h"
 
+#include <QItemSelectionModel>
 #include <QTest>
+
 #include <QToolButton>
+#include <algorithm>
 
 namespace quz::test {
 
@@ -48,6 +52,25 @@ void FormFixture::start() const
 {
     click(f1()->Start);
     QVERIFY(f1()->isRunning());
+}
+
+void selectRows(journal::TListBox *list, const QList<int> &rows, int focus)
+{
+    list->selectionModel()->clearSelection();
+    for (int row : rows)
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->setCurrentIndex(list->model()->index(focus, 0),
+                                            QItemSelectionModel::NoUpdate);
+}
+
+QList<int> selectedRows(const journal::TListBox *list)
+{
+    QList<int> rows;
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 } // namespace quz::test

@@ -4,12 +4,17 @@
 #include "fakes.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <memory>
 
 class QToolButton;
 class QWidget;
+
+namespace quz::journal {
+class TListBox;
+}
 
 namespace quz::test {
 
@@ -44,5 +49,10 @@ struct FormFixture {
     ProgramDir dir;
     std::unique_ptr<Forms> forms;
 };
+
+// Selects `rows` of the journal list as a user's clicks would, with the
+// focus on `focus`; and the selected rows, in ascending order.
+void selectRows(journal::TListBox *list, const QList<int> &rows, int focus);
+QList<int> selectedRows(const journal::TListBox *list);
 
 } // namespace quz::test

@@ -5,9 +5,9 @@
 // Run: <build>/bench/bench_bank
 #include "bench_timing.h"
 
-#include "bank/comment_bank.h"
-#include "bank/question_bank.h"
-#include "files/text_file.h"
+#include "core/bank/comment_bank.h"
+#include "core/bank/question_bank.h"
+#include "core/files/text_file.h"
 
 #include <QtTest>
 

@@ -10,7 +10,7 @@
 #include "check/comment_check.h"
 #include "check/program_check.h"
 #include "check/question_check.h"
-#include "files/text_file.h"
+#include "core/files/text_file.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -10,10 +10,10 @@
 
 #include "fakes.h"
 
-#include "bank/question_bank.h"
-#include "files/text_file.h"
-#include "practice/Unit1.h"
-#include "practice/practice_rules.h"
+#include "core/bank/question_bank.h"
+#include "core/files/text_file.h"
+#include "core/practice/practice_rules.h"
+#include "ui/practice/Unit1.h"
 
 #include <QDirIterator>
 #include <QLabel>

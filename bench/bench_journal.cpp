@@ -6,13 +6,13 @@
 //
 // Run: QT_QPA_PLATFORM=offscreen <build>/bench/bench_journal
 
-#include "journal/Unit3.h"
-#include "journal/journal_entries.h"
-#include "journal/journal_file.h"
-#include "journal/journal_walk.h"
-#include "journal/list_box_widget.h"
-#include "journal/practice_link.h"
-#include "platform/control_state.h"
+#include "core/journal/journal_entries.h"
+#include "core/journal/journal_file.h"
+#include "core/journal/journal_walk.h"
+#include "ui/journal/Unit3.h"
+#include "ui/journal/list_box_widget.h"
+#include "ui/journal/practice_link.h"
+#include "ui/platform/control_state.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

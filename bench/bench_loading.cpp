@@ -5,9 +5,9 @@
 // (a bank: at most about twice the file).
 //
 // Run: <build>/bench/bench_loading   (Linux: peak memory from /proc)
-#include "bank/question_bank.h"
-#include "files/file_io.h"
-#include "files/text_file.h"
+#include "core/bank/question_bank.h"
+#include "core/files/file_io.h"
+#include "core/files/text_file.h"
 
 #include <QElapsedTimer>
 #include <QFile>

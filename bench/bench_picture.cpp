@@ -3,8 +3,8 @@
 // time (decode + scale into 556 x 114).
 //
 // Run: QT_QPA_PLATFORM=offscreen <build>/bench/bench_picture [-iterations 200]
-#include "bank/picture_store.h"
-#include "practice/picture_widget.h"
+#include "core/bank/picture_store.h"
+#include "ui/question/picture_widget.h"
 
 #include <QFileInfo>
 #include <QtTest>

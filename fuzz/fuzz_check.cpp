@@ -5,7 +5,7 @@
 #include "check/comment_check.h"
 #include "check/question_check.h"
 #include "check/text_check.h"
-#include "files/text_file.h"
+#include "core/files/text_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // texts from the input: never reads outside the text, never overflows on
 // large question numbers, and gives a piece of the bank of at most
 // kMaxCommentLength characters that starts right after a line break.
-#include "bank/comment_bank.h"
-#include "files/text_file.h"
+#include "core/bank/comment_bank.h"
+#include "core/files/text_file.h"
 #include "fuzz_input.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Settings text: parse arbitrary bytes, read, write one key, serialise and
 // parse again. Checks that the written value reads back, that no other value
 // moves, and that serialising is stable.
-#include "settings/ini_file.h"
+#include "core/settings/ini_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // Journal files of any bytes: the lines read back from what was written are
 // the lines that were read, byte for byte; the walk through them always ends
 // inside the journal; removing lines keeps the others in order.
-#include "journal/journal_entries.h"
-#include "journal/journal_file.h"
-#include "journal/journal_walk.h"
+#include "core/journal/journal_entries.h"
+#include "core/journal/journal_file.h"
+#include "core/journal/journal_walk.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // JPEG pictures from arbitrary bytes: the header parse of a load, then the
 // full decode of the first draw.
-#include "bank/picture_store.h"
+#include "core/bank/picture_store.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,10 +3,10 @@
 // question, the clamp into the range, the range steps and the picture name
 // never overflow, and the next position after a right answer is always a
 // real ticket.
-#include "bank/picture_store.h"
-#include "files/text_file.h"
+#include "core/bank/picture_store.h"
+#include "core/files/text_file.h"
+#include "core/practice/practice_rules.h"
 #include "fuzz_input.h"
-#include "practice/practice_rules.h"
 
 #include <cstdint>
 #include <cstdlib>

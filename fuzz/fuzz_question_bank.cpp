@@ -2,8 +2,8 @@
 // texts from the input: the in-place line normalisation matches the copying
 // one, the lookup never reads outside the text, always ends, and stays within
 // its bounds (16 variants, lines of 4096 characters and their line end).
-#include "bank/question_bank.h"
-#include "files/text_file.h"
+#include "core/bank/question_bank.h"
+#include "core/files/text_file.h"
 #include "fuzz_input.h"
 
 #include <QByteArray>

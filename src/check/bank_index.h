@@ -8,7 +8,7 @@
 // patterns the lookups use (question keys, ticket markers, comment start and
 // end markers); any other pattern goes to find() itself.
 
-#include "bank/question_bank.h"
+#include "core/bank/question_bank.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "check/comment_check.h"
 
-#include "bank/comment_bank.h"
 #include "check/header_shape.h"
 #include "check/wording.h"
+#include "core/bank/comment_bank.h"
 
 #include <algorithm>
 #include <map>

@@ -3,9 +3,9 @@
 #include "check/picture_check.h"
 #include "check/text_check.h"
 #include "check/wording.h"
-#include "files/file_io.h"
-#include "files/text_file.h"
-#include "journal/journal_entries.h"
+#include "core/files/file_io.h"
+#include "core/files/text_file.h"
+#include "core/journal/journal_entries.h"
 
 namespace quz::check {
 

@@ -1,9 +1,9 @@
 #include "check/picture_check.h"
 
-#include "bank/picture_store.h"
 #include "check/text_check.h"
 #include "check/wording.h"
-#include "files/file_io.h"
+#include "core/bank/picture_store.h"
+#include "core/files/file_io.h"
 
 #include <QColor>
 #include <QDir>

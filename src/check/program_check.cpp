@@ -1,8 +1,5 @@
 #include "check/program_check.h"
 
-#include "bank/comment_bank.h"
-#include "bank/picture_store.h"
-#include "bank/question_bank.h"
 #include "check/bank_index.h"
 #include "check/comment_check.h"
 #include "check/journal_check.h"
@@ -10,7 +7,10 @@
 #include "check/question_check.h"
 #include "check/text_check.h"
 #include "check/wording.h"
-#include "files/file_io.h"
+#include "core/bank/comment_bank.h"
+#include "core/bank/picture_store.h"
+#include "core/bank/question_bank.h"
+#include "core/files/file_io.h"
 
 #include <QDir>
 

@@ -2,8 +2,8 @@
 
 #include "check/header_shape.h"
 #include "check/wording.h"
-#include "files/text_file.h"
-#include "practice/practice_rules.h"
+#include "core/files/text_file.h"
+#include "core/practice/practice_rules.h"
 
 #include <algorithm>
 #include <map>

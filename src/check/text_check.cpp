@@ -1,7 +1,7 @@
 #include "check/text_check.h"
 
 #include "check/wording.h"
-#include "files/text_file.h"
+#include "core/files/text_file.h"
 
 #include <QStringDecoder>
 

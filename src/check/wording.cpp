@@ -1,6 +1,6 @@
 #include "check/wording.h"
 
-#include "files/text_file.h"
+#include "core/files/text_file.h"
 
 namespace quz::check {
 

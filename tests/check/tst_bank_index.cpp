@@ -2,10 +2,10 @@
 // comment lookups exactly as the bank's own find() does, and maps positions
 // to the lines an editor shows.
 
-#include "bank/comment_bank.h"
-#include "bank/question_bank.h"
 #include "check/bank_index.h"
-#include "files/text_file.h"
+#include "core/bank/comment_bank.h"
+#include "core/bank/question_bank.h"
+#include "core/files/text_file.h"
 
 #include <QDir>
 #include <QFile>

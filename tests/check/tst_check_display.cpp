@@ -6,9 +6,9 @@
 // the window holds the answer digit the checker reports.
 
 #include "check/program_check.h"
-#include "files/text_file.h"
+#include "core/files/text_file.h"
 #include "form_fixture.h"
-#include "practice/Unit1.h"
+#include "ui/practice/Unit1.h"
 
 #include <QDir>
 #include <QDirIterator>

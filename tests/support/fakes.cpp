@@ -1,10 +1,10 @@
 #include "fakes.h"
 
-#include "comment/Unit2.h"
-#include "files/text_file.h"
-#include "journal/Unit3.h"
-#include "platform/control_state.h"
-#include "practice/Unit1.h"
+#include "core/files/text_file.h"
+#include "ui/comment/Unit2.h"
+#include "ui/journal/Unit3.h"
+#include "ui/platform/control_state.h"
+#include "ui/practice/Unit1.h"
 
 #include <QDir>
 #include <QFile>

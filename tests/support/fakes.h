@@ -2,8 +2,8 @@
 // Recording fakes of the platform layer for the window tests, and a fixture
 // that builds the three forms over a temporary program directory.
 
-#include "platform/services.h"
-#include "platform/window_set.h"
+#include "ui/platform/services.h"
+#include "ui/practice/window_set.h"
 
 class TForm1;
 

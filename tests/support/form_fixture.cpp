@@ -1,9 +1,9 @@
 #include "form_fixture.h"
 
-#include "comment/Unit2.h"
-#include "journal/Unit3.h"
-#include "journal/list_box_widget.h"
-#include "practice/Unit1.h"
+#include "ui/comment/Unit2.h"
+#include "ui/journal/Unit3.h"
+#include "ui/journal/list_box_widget.h"
+#include "ui/practice/Unit1.h"
 
 #include <QItemSelectionModel>
 #include <QTest>

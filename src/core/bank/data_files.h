@@ -1,0 +1,22 @@
+#pragma once
+// The names of the files in the program directory that the programs read.
+// Every reader and the data checker take the names from here.
+
+#include <QString>
+
+namespace quz::bank {
+
+// The question file (ticket records) and the comment file.
+inline QString questionFileName() { return QStringLiteral("vopros.txt"); }
+inline QString commentFileName() { return QStringLiteral("koment.txt"); }
+// The picture folder under the program directory.
+inline QString pictureFolder() { return QStringLiteral("bmp"); }
+// The placeholder bitmap, in the program directory itself.
+inline QString placeholderFileName() { return QStringLiteral("emp.bmp"); }
+// The one picture the start-up check looks for (ticket 1, question 10).
+inline QString samplePictureRelativePath() { return QStringLiteral("bmp/Quz_1_10.jpg"); }
+// The text shown when that picture is missing, and the help text.
+inline QString installNotesFileName() { return QStringLiteral("Установка!!!.txt"); }
+inline QString helpFileName() { return QStringLiteral("Help.txt"); }
+
+} // namespace quz::bank

@@ -1,0 +1,61 @@
+#include "core/journal/journal_walk.h"
+
+#include "core/files/text_file.h"
+
+namespace quz::journal {
+
+namespace {
+
+constexpr size_t kTicketIndex = 3;    // characters 4-5
+constexpr size_t kQuestionIndex = 13; // characters 14-15
+constexpr size_t kFieldLength = 2;
+
+QString field(std::string_view line, size_t index)
+{
+    if (index >= line.size())
+        return {};
+    return files::fromCp1251(line.substr(index, kFieldLength));
+}
+
+} // namespace
+
+qsizetype singleSelectionRow(qsizetype count, bool anySelected, qsizetype focusRow,
+                             qsizetype firstSelectedRow)
+{
+    if (count <= 0)
+        return -1;
+    if (!anySelected)
+        return 0;
+    if (focusRow >= 0 && focusRow < count)
+        return focusRow;
+    if (firstSelectedRow >= 0 && firstSelectedRow < count)
+        return firstSelectedRow;
+    return 0;
+}
+
+EntryQuestion questionOf(std::string_view line)
+{
+    return {field(line, kTicketIndex), field(line, kQuestionIndex)};
+}
+
+WalkStep walk(const JournalLines &lines, qsizetype cursor)
+{
+    const qsizetype count = lines.size();
+    for (++cursor; cursor < count; ++cursor) {
+        if (cursor < 0)
+            continue;
+        const std::string_view line = lines.bytesAt(cursor);
+        if (!line.empty() && line.front() == '-')
+            return {cursor, true, questionOf(line)};
+    }
+    return {cursor, false, {}};
+}
+
+RightAnswer rightAnswer(qsizetype cursor, bool deleteAnswered)
+{
+    if (!deleteAnswered)
+        return {cursor, false};
+    return {cursor - 1, true};
+}
+
+} // namespace quz::journal

@@ -1,0 +1,111 @@
+#include "ui/comment/Unit2.h"
+
+#include "core/settings/settings_batch.h"
+#include "ui/comment/main_window_link.h"
+#include "ui/platform/control_state.h"
+#include "ui/platform/edge_snap.h"
+#include "ui/platform/frame_buttons.h"
+#include "ui/platform/look.h"
+#include "ui/platform/window_geometry.h"
+#include "ui/platform/window_move.h"
+
+#include <QHideEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_services(services)
+    , m_windows(windows)
+{
+    m_windows.Form2 = this;
+    setWindowTitle(QStringLiteral("Комментарий"));
+    setFont(quz::look::windowFont());
+    Koment = new QTextEdit(this);
+    Koment->setReadOnly(true);
+    Koment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Koment->setLineWrapMode(QTextEdit::WidgetWidth);
+    Koment->viewport()->setCursor(Qt::SizeAllCursor);
+    // A press anywhere in the text drags the window (KomentMouseDown), so the
+    // text offers neither selection nor a context menu.
+    Koment->setContextMenuPolicy(Qt::NoContextMenu);
+    quz::platform::setHint(Koment, QStringLiteral("Двойной клик [любая клавиша] - Закрыть"));
+    quz::look::setBackground(Koment, quz::look::light3D());
+    quz::look::setBackground(Koment->viewport(), quz::look::light3D());
+    Koment->installEventFilter(this);
+    Koment->viewport()->installEventFilter(this);
+    quz::platform::moveWindowByDrag(Koment->viewport());
+    quz::platform::snapToScreenEdges(this);
+    quz::platform::restrictFrameButtons(this, quz::platform::FrameButtons::Close);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // The window takes any size the settings give it; the text area follows.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addWidget(Koment);
+    FormCreate();
+}
+
+TForm2::~TForm2()
+{
+    if (m_windows.Form2 == this)
+        m_windows.Form2 = nullptr;
+}
+
+void TForm2::FormCreate()
+{
+    const quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::readGeometry(this, ini, quz::settings::keys::commentWindow);
+}
+
+void TForm2::FormHide()
+{
+    quz::settings::SettingsBatch ini(m_services.settingsPath());
+    quz::platform::writeGeometry(ini, quz::settings::keys::commentWindow, this);
+    if (const quz::Status written = ini.flush(); !written) {
+        m_services.dialogs->showFailure(this, m_services.title(), written.error());
+        return;
+    }
+    if (m_windows.mainWindow)
+        m_windows.mainWindow->activateMainWindow();
+}
+
+void TForm2::showWindow()
+{
+    show();
+    raise();
+    activateWindow();
+    Koment->setFocus();
+}
+
+void TForm2::showTip()
+{
+    showWindow();
+    Koment->setPlainText(QStringLiteral("Окно закрывается двойным нажатием левой мышки."));
+}
+
+void TForm2::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        FormHide();
+}
+
+void TForm2::keyPressEvent(QKeyEvent *) { hide(); }
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched == Koment) {
+        hide();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonDblClick && watched == Koment->viewport()) {
+        // KomentDblClick: the left button closes; the text is never selected.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            hide();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,215 @@
+#pragma once
+// The main window: question area, control strip, sound settings panel and
+// status bar. It holds the program's state in its controls (ticket and
+// question in the captions of NumBilet and NumVop, the range in the tags of
+// laSt and laEn, the run state in the caption of Start, the answer digit in
+// Otvet) and owns the question bank and the comment bank for the whole run.
+//
+// One class, several files, one concern each:
+//   Unit1.cpp          creation, showing, closing, settings batches
+//   Unit1_layout.cpp   building the controls at their designed places
+//   Unit1_display.cpp  ChangeBilet: picture, question, variants, buttons
+//   Unit1_position.cpp ticket/question position, range, number editor
+//   Unit1_run.cpp      run control, answer check, keyboard
+//   Unit1_sounds.cpp   sound settings panel and answer sounds
+//   Unit1_shell.cpp    the window's frame: title animation, hover effects,
+//                      hint panel, help, mail and web buttons
+// The decisions themselves live in practice/practice_rules.h.
+
+#include "core/files/outcome.h"
+#include "core/practice/practice_rules.h"
+#include "ui/comment/main_window_link.h"
+#include "ui/journal/practice_link.h"
+#include "ui/platform/services.h"
+#include "ui/practice/window_set.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QSpinBox;
+class QSplitter;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+class QFrame;
+
+namespace quz::bank {
+class QuestionBank;
+class CommentBank;
+} // namespace quz::bank
+
+namespace quz::practice {
+class TImage;
+}
+class TSpinButton;
+class TStatusBar;
+
+class TForm1 : public QWidget, public quz::PracticeLink, public quz::MainWindowLink {
+    Q_OBJECT
+public:
+    static QString designCaption();
+    // The captions of `Start`, which are the run state.
+    inline static const QString kIdleCaption = QStringLiteral("Старт");
+    inline static const QString kRunningCaption = QStringLiteral("Стоп");
+
+    TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Controls, named as in the window's design.
+    QWidget *Panel1 = nullptr;
+    QGroupBox *gb1 = nullptr;
+    QLabel *NumBilet = nullptr;
+    QLabel *NumVop = nullptr;
+    QSpinBox *edbv = nullptr;
+    QLabel *Otvet = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QWidget *Panel3 = nullptr;
+    quz::practice::TImage *Image1 = nullptr;
+    QLabel *Vopros = nullptr;
+    QLabel *L1 = nullptr;
+    QLabel *L2 = nullptr;
+    QWidget *Panel2 = nullptr;
+    std::array<QToolButton *, 5> sb{}; // sb1..sb5
+    QTextEdit *Memo1 = nullptr;
+
+    QFrame *Panel4 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *laSt = nullptr;
+    TSpinButton *SpinButton1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *laEn = nullptr;
+    TSpinButton *SpinButton2 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QCheckBox *autoRes = nullptr;
+    QCheckBox *rnd = nullptr;
+    QCheckBox *chbKoment = nullptr;
+    QToolButton *sbErr = nullptr;
+    QToolButton *Start = nullptr;
+
+    QFrame *Panel5 = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    QCheckBox *beepErr = nullptr;
+    QCheckBox *wavOnErr = nullptr;
+    QToolButton *sbWavErr = nullptr;
+    QLabel *wavErr = nullptr;
+    QGroupBox *GroupBox3 = nullptr;
+    QCheckBox *beep = nullptr;
+    QCheckBox *wavOn = nullptr;
+    QToolButton *sbWav = nullptr;
+    QLabel *WavYes = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+
+    TStatusBar *StatusBar1 = nullptr;
+    QToolButton *sbWWW = nullptr;
+    QToolButton *sbHelp = nullptr;
+    QToolButton *sbEmail = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // Handlers and operations.
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    void ChangeBilet();
+    void view();
+    void addZero();
+    void addVopros();
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void SpinButton2UpClick();
+    void SpinButton2DownClick();
+    void NumBiletClick();
+    void NumVopClick();
+    void OkedBV();
+
+    void StartClick() override;
+    void sb1Click(QToolButton *sender);
+    // Returns true when the key was consumed.
+    bool FormKeyPress(QChar key);
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void sbErrClick();
+
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void wavOnErrClick();
+    void wavOnClick();
+    void sbWavErrClick();
+    void sbWavClick();
+    void errorSound();
+    void rightSound();
+
+    void ErrKoment();
+
+    // What the journal window and the comment window ask of this window.
+    bool isRunning() const override;
+    bool canStartRun() const override;
+    void showQuestion(const QString &ticket, const QString &question) override;
+    void resetStartLogged() override;
+    void activateMainWindow() override;
+
+    // How many display lines of the variant area count (a final empty line
+    // does not).
+    int variantLineCount() const;
+    QColor memoColor() const;
+
+    void Timer1Timer();
+    void Image1DblClick();
+
+    // The window's shell (Unit1_shell.cpp): hover effects and the three small
+    // buttons of the status bar.
+    void L1MouseMove();
+    void Panel4MouseMove();
+    void sbErrMouseMove();
+    void sbHelpClick();
+    void sbEmailClick();
+    void sbWWWClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildControls();
+    void buildQuestionArea();
+    void buildControlStrip();
+    void buildSoundPanel();
+    void buildStatusBar();
+    void layoutBands();
+    void connectHandlers();
+    // Size limit, screen-edge snapping, hint panel, hover effects and the
+    // small buttons' handlers.
+    void installShell();
+
+    quz::Status checkPictures();
+    void readSettings();
+    void writeSettings();
+    quz::Status loadBanks();
+    void setUpStatusBar();
+    void showPicture();
+    void showPlaceholder();
+    void setRange(quz::practice::Range range);
+    void setMemoColor(const QColor &color);
+    void setVoprosColor(const QColor &color);
+    void setVariantPanelHeight(int height);
+    void openNumberEditor(QLabel *number, int maximum, int target);
+    void chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled);
+
+    quz::Services &m_services;
+    quz::WindowSet &m_windows;
+    std::unique_ptr<quz::bank::QuestionBank> m_questions;
+    std::unique_ptr<quz::bank::CommentBank> m_comments;
+    quz::practice::RandomGenerator m_random;
+    bool m_shownOnce = false;
+    bool m_closing = false;
+    // Whether the creation got as far as reading the settings; the close
+    // writes back only what was read.
+    bool m_settingsRead = false;
+};

@@ -1,0 +1,182 @@
+// Run control and answering: Start/Stop, the answer check shared by the five
+// answer buttons, and the main window's keyboard.
+
+#include "ui/practice/Unit1.h"
+
+#include "core/bank/comment_bank.h"
+#include "core/files/text_file.h"
+#include "ui/comment/Unit2.h"
+#include "ui/journal/Unit3.h"
+#include "ui/platform/control_state.h"
+#include "ui/platform/look.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+using quz::platform::setTag;
+using quz::platform::tag;
+namespace look = quz::look;
+
+namespace {
+
+// Lets the screen catch up in the middle of a handler. Input is held back
+// until the handler is done, so an answer cannot be given twice meanwhile.
+void letScreenUpdate() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+} // namespace
+
+void TForm1::StartClick()
+{
+    TForm3 *journal = m_windows.Form3;
+    if (!isRunning()) {
+        if (!canStartRun()) {
+            m_services.dialogs->messageBox(
+                this, m_services.title(),
+                QStringLiteral("Вопросы не загружены: нет файла \"vopros.txt\" или он пуст. "
+                               "Начать нельзя."));
+            return;
+        }
+        if (journal)
+            journal->dropPlaceholder();
+        Start->setText(kRunningCaption);
+        if (m_services.commandLineFile.isEmpty())
+            Timer1->start();
+        OkedBV();
+        ChangeBilet();
+        look::setTextColor(Start, look::red());
+        if (tag(Start) == 0 && journal)
+            journal->addStartEntry(NumBilet->text());
+        setTag(Start, 1);
+        if (journal) {
+            journal->sbClear->setEnabled(false);
+            if (journal->isShowing())
+                journal->hide();
+        }
+        return;
+    }
+
+    for (QToolButton *button : sb)
+        button->hide();
+    Memo1->clear();
+    Vopros->clear();
+    if (journal && journal->answerModeOn())
+        journal->sbAnsverClick();
+    Start->setText(kIdleCaption);
+    Timer1->stop();
+    look::setTextColor(Start, look::lime());
+    setMemoColor(look::moneyGreen());
+    if (journal) {
+        journal->sbClear->setEnabled(true);
+        if (!journal->isShowing())
+            journal->showWindow();
+    }
+}
+
+void TForm1::sb1Click(QToolButton *sender)
+{
+    if (sender->text() != Otvet->text()) {
+        if (m_windows.Form3)
+            m_windows.Form3->addErrorEntry(NumBilet->text(), NumVop->text());
+        setMemoColor(look::red());
+        errorSound();
+        sender->hide();
+        if (chbKoment->isChecked()) {
+            ErrKoment();
+            if (m_windows.Form2)
+                m_windows.Form2->showWindow();
+        }
+        return;
+    }
+
+    if (m_windows.Form2 && m_windows.Form2->isVisible())
+        m_windows.Form2->hide();
+    setMemoColor(look::white());
+    setVoprosColor(look::white());
+    rightSound();
+    letScreenUpdate();
+    // The window may have been closed meanwhile: the banks are gone then.
+    if (m_closing)
+        return;
+    if (m_windows.Form3 && m_windows.Form3->answerModeOn())
+        m_windows.Form3->rightAnswerInMode();
+    else
+        addVopros();
+    letScreenUpdate();
+    setMemoColor(look::moneyGreen());
+    setVoprosColor(look::light3D());
+}
+
+bool TForm1::FormKeyPress(QChar key)
+{
+    if (memoColor() == look::red())
+        setMemoColor(look::windowColor());
+    if (!edbv->isHidden() && key == QChar(13)) {
+        OkedBV();
+        return true;
+    }
+    if (key == QChar(27))
+        edbv->hide();
+    if (!isRunning())
+        return false;
+    if (key >= QChar(u'1') && key <= QChar(u'5')) {
+        QToolButton *button = sb[static_cast<size_t>(key.unicode() - u'1')];
+        if (button->isVisible())
+            button->click();
+    }
+    return true;
+}
+
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key != Qt::Key_F1)
+        return false;
+    ErrKoment();
+    if (m_windows.Form2)
+        m_windows.Form2->showWindow();
+    return true;
+}
+
+void TForm1::Image1DblClick()
+{
+    ErrKoment();
+    if (m_windows.Form2)
+        m_windows.Form2->showWindow();
+}
+
+void TForm1::sbErrClick()
+{
+    TForm3 *journal = m_windows.Form3;
+    if (!journal)
+        return;
+    if (journal->isShowing())
+        journal->hide();
+    else
+        journal->showWindow();
+}
+
+void TForm1::ErrKoment()
+{
+    TForm2 *comment = m_windows.Form2;
+    if (!comment)
+        return;
+    const QString text =
+        m_comments ? m_comments->lookup(NumBilet->text(), NumVop->text()) : QString();
+    comment->Koment->setPlainText(quz::files::displayText(text));
+    comment->setWindowTitle(quz::bank::commentCaption(NumBilet->text(), NumVop->text()));
+}
+
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    if (FormKeyDown(event->key(), event->modifiers()))
+        return;
+    const QString text = event->text();
+    if (!text.isEmpty() && FormKeyPress(text.front()))
+        return;
+    QWidget::keyPressEvent(event);
+}

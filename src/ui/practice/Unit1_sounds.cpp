@@ -1,0 +1,69 @@
+// The answer sounds and the sound settings panel that takes the control
+// strip's place while it is open.
+
+#include "ui/practice/Unit1.h"
+
+#include "ui/platform/control_state.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kErrorToneHz = 200;
+constexpr int kRightToneHz = 700;
+constexpr int kToneMs = 100;
+
+} // namespace
+
+void TForm1::errorSound()
+{
+    if (beepErr->isChecked())
+        m_services.sound->tone(kErrorToneHz, kToneMs);
+    if (wavOnErr->isChecked())
+        m_services.sound->playWav(wavErr->text());
+}
+
+void TForm1::rightSound()
+{
+    if (beep->isChecked())
+        m_services.sound->tone(kRightToneHz, kToneMs);
+    if (wavOn->isChecked())
+        m_services.sound->playWav(WavYes->text());
+}
+
+void TForm1::SpeedButton1Click()
+{
+    Panel4->hide();
+    Panel5->show();
+    Panel5->raise();
+}
+
+void TForm1::SpeedButton2Click()
+{
+    Panel5->hide();
+    Panel4->show();
+}
+
+void TForm1::wavOnErrClick() { sbWavErr->setEnabled(wavOnErr->isChecked()); }
+
+void TForm1::wavOnClick() { sbWav->setEnabled(wavOn->isChecked()); }
+
+void TForm1::chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled)
+{
+    quz::OpenFileRequest request;
+    request.title = QStringLiteral("Выберите звуковой файл");
+    request.filter = QStringLiteral("WAV|*.wav");
+    request.initialFile = path->text();
+    if (const auto chosen = m_services.dialogs->openFile(this, request))
+        path->setText(*chosen);
+    quz::platform::setHint(button, path->text(), quz::platform::Tooltip::Shown);
+    if (enabled->isChecked())
+        m_services.sound->playWav(path->text());
+}
+
+void TForm1::sbWavErrClick() { chooseWav(wavErr, sbWavErr, wavOnErr); }
+
+void TForm1::sbWavClick() { chooseWav(WavYes, sbWav, wavOn); }

@@ -86,12 +86,12 @@ void BenchDisplay::initTestCase()
 
     m_bare.resize(f->size());
     m_question = new QLabel(&m_bare);
-    m_question->setGeometry(f->Vopros->geometry());
-    m_question->setFont(f->Vopros->font());
-    m_question->setWordWrap(f->Vopros->wordWrap());
+    m_question->setGeometry(f->questionView->Vopros->geometry());
+    m_question->setFont(f->questionView->Vopros->font());
+    m_question->setWordWrap(f->questionView->Vopros->wordWrap());
     m_variants = new QTextEdit(&m_bare);
-    m_variants->setGeometry(f->Memo1->geometry());
-    m_variants->setFont(f->Memo1->font());
+    m_variants->setGeometry(f->questionView->Memo1->geometry());
+    m_variants->setFont(f->questionView->Memo1->font());
     m_bare.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m_bare));
 }
@@ -118,7 +118,7 @@ void BenchDisplay::changeBilet()
             paint();
         },
         [&] { showOnBareControls(); });
-    QVERIFY(!f->Vopros->text().isEmpty());
+    QVERIFY(!f->questionView->Vopros->text().isEmpty());
     quz::bench::report("ChangeBilet", t);
 }
 
@@ -134,7 +134,7 @@ void BenchDisplay::rightAnswer()
     const auto t = quz::bench::compare(
         [&] {
             m_dir.sound.calls.clear();
-            f->sb1Click(f->sb[static_cast<size_t>(f->Otvet->text().toInt() - 1)]);
+            f->sb1Click(f->questionView->sb[static_cast<size_t>(f->Otvet->text().toInt() - 1)]);
             paint();
         },
         [&] { showOnBareControls(); });

@@ -34,7 +34,7 @@ void BenchPicture::initTestCase()
 
 void BenchPicture::loadAndFirstDraw()
 {
-    quz::practice::TImage widget;
+    quz::question::TImage widget;
     widget.resize(556, 114);
     QImage target(widget.size(), QImage::Format_RGB32);
     QBENCHMARK {
@@ -49,7 +49,7 @@ void BenchPicture::loadAndFirstDraw()
 
 void BenchPicture::redrawDecoded()
 {
-    quz::practice::TImage widget;
+    quz::question::TImage widget;
     widget.resize(556, 114);
     quz::bank::JpegPicture picture;
     QVERIFY(picture.loadFile(m_file).ok());

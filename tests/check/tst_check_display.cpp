@@ -102,7 +102,7 @@ void TestCheckDisplay::goodRecordsAreShownAsTheCheckerSays()
         f1->NumVop->setText(q.question);
         f1->ChangeBilet();
         int shown = 0;
-        for (QToolButton *button : f1->sb)
+        for (QToolButton *button : f1->questionView->sb)
             shown += !button->isHidden();
         const QString where =
             q.ticket + q.question + QStringLiteral(" line ") + QString::number(q.line);

@@ -43,7 +43,7 @@ TForm3 *FormFixture::f3() const { return forms->form3.get(); }
 
 QToolButton *FormFixture::button(int digit) const
 {
-    return f1()->sb[static_cast<size_t>(digit - 1)];
+    return f1()->questionView->sb[static_cast<size_t>(digit - 1)];
 }
 
 void FormFixture::click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }

@@ -17,6 +17,7 @@
 #include "ui/practice/spin_button_widget.h"
 #include "ui/practice/status_bar_widget.h"
 #include "ui/question/picture_widget.h"
+#include "ui/question/question_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,6 +49,7 @@ TForm1::TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     m_windows.mainWindow = this;
     m_windows.practice = this;
     buildControls();
+    questionView->setPlaceholderPath(m_services.dataPath(quz::bank::placeholderFileName()));
     connectHandlers();
     FormCreate();
 }
@@ -68,25 +70,24 @@ void TForm1::connectHandlers()
     connect(SpinButton2, &TSpinButton::downClick, this, &TForm1::SpinButton2DownClick);
     connect(Start, &QToolButton::clicked, this, &TForm1::StartClick);
     connect(sbErr, &QToolButton::clicked, this, &TForm1::sbErrClick);
-    for (QToolButton *button : sb)
-        connect(button, &QToolButton::clicked, this, [this, button] { sb1Click(button); });
+    connect(questionView, &quz::question::QuestionView::answerClicked, this, &TForm1::sb1Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     connect(wavOnErr, &QCheckBox::clicked, this, &TForm1::wavOnErrClick);
     connect(wavOn, &QCheckBox::clicked, this, &TForm1::wavOnClick);
     connect(sbWavErr, &QToolButton::clicked, this, &TForm1::sbWavErrClick);
     connect(sbWav, &QToolButton::clicked, this, &TForm1::sbWavClick);
-    connect(Image1, &quz::practice::TImage::doubleClicked, this, &TForm1::Image1DblClick);
+    connect(questionView, &quz::question::QuestionView::pictureDoubleClicked, this,
+            &TForm1::Image1DblClick);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    // A picture whose pixels cannot be decoded is replaced by the blank one.
-    connect(Image1, &quz::practice::TImage::pictureError, this, &TForm1::showPlaceholder);
 
     // Clicks on the question area and the control strip commit the number
     // editor; clicks on the number labels open it.
-    for (QWidget *w :
-         {static_cast<QWidget *>(gb1), Panel3, static_cast<QWidget *>(Vopros),
-          static_cast<QWidget *>(Image1), Memo1->viewport(), static_cast<QWidget *>(Panel4),
-          static_cast<QWidget *>(NumBilet), static_cast<QWidget *>(NumVop)})
+    const quz::question::QuestionView *view = questionView;
+    for (QWidget *w : {static_cast<QWidget *>(gb1), view->Panel3,
+                       static_cast<QWidget *>(view->Vopros), static_cast<QWidget *>(view->Image1),
+                       view->Memo1->viewport(), static_cast<QWidget *>(Panel4),
+                       static_cast<QWidget *>(NumBilet), static_cast<QWidget *>(NumVop)})
         w->installEventFilter(this);
     // The window sees key presses before the focused control does.
     edbv->installEventFilter(this);
@@ -301,13 +302,3 @@ void TForm1::showQuestion(const QString &ticket, const QString &question)
 void TForm1::resetStartLogged() { setTag(Start, 0); }
 
 void TForm1::activateMainWindow() { activateWindow(); }
-
-void TForm1::setMemoColor(const QColor &color)
-{
-    quz::look::setBackground(Memo1, color);
-    quz::look::setBackground(Memo1->viewport(), color);
-}
-
-QColor TForm1::memoColor() const { return Memo1->viewport()->palette().color(QPalette::Base); }
-
-void TForm1::setVoprosColor(const QColor &color) { quz::look::setBackground(Vopros, color); }

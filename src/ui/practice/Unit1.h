@@ -22,6 +22,7 @@
 #include "ui/journal/practice_link.h"
 #include "ui/platform/services.h"
 #include "ui/practice/window_set.h"
+#include "ui/question/question_view.h"
 
 #include <QWidget>
 #include <array>
@@ -42,9 +43,6 @@ class QuestionBank;
 class CommentBank;
 } // namespace quz::bank
 
-namespace quz::practice {
-class TImage;
-}
 class TSpinButton;
 class TStatusBar;
 
@@ -66,15 +64,11 @@ public:
     QLabel *NumVop = nullptr;
     QSpinBox *edbv = nullptr;
     QLabel *Otvet = nullptr;
-    QSplitter *Splitter1 = nullptr;
-    QWidget *Panel3 = nullptr;
-    quz::practice::TImage *Image1 = nullptr;
-    QLabel *Vopros = nullptr;
+    // The question view (picture, question text, variants, answer buttons),
+    // where the design has Splitter1 with Panel3 and Panel2.
+    quz::question::QuestionView *questionView = nullptr;
     QLabel *L1 = nullptr;
     QLabel *L2 = nullptr;
-    QWidget *Panel2 = nullptr;
-    std::array<QToolButton *, 5> sb{}; // sb1..sb5
-    QTextEdit *Memo1 = nullptr;
 
     QFrame *Panel4 = nullptr;
     QGroupBox *GroupBox1 = nullptr;
@@ -152,11 +146,6 @@ public:
     void resetStartLogged() override;
     void activateMainWindow() override;
 
-    // How many display lines of the variant area count (a final empty line
-    // does not).
-    int variantLineCount() const;
-    QColor memoColor() const;
-
     void Timer1Timer();
     void Image1DblClick();
 
@@ -193,12 +182,7 @@ private:
     void writeSettings();
     quz::Status loadBanks();
     void setUpStatusBar();
-    void showPicture();
-    void showPlaceholder();
     void setRange(quz::practice::Range range);
-    void setMemoColor(const QColor &color);
-    void setVoprosColor(const QColor &color);
-    void setVariantPanelHeight(int height);
     void openNumberEditor(QLabel *number, int maximum, int target);
     void chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled);
 

@@ -8,16 +8,14 @@
 #include "ui/platform/look.h"
 #include "ui/practice/spin_button_widget.h"
 #include "ui/practice/status_bar_widget.h"
-#include "ui/question/picture_widget.h"
+#include "ui/question/question_view.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -126,45 +124,14 @@ void TForm1::buildQuestionArea()
     look::putCaptionOnFrame(gb1);
     Anchors::keep(gb1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 
-    // The question panel and the variant panel share the group box's inside,
-    // divided by a 4 px splitter; the variant panel keeps its height when the
-    // window is resized and the question panel takes the change.
-    Splitter1 = new QSplitter(Qt::Vertical, gb1);
-    Splitter1->setGeometry(2, 15, 560, 307);
-    Splitter1->setHandleWidth(4);
-    Splitter1->setOpaqueResize(false);
-    Splitter1->setChildrenCollapsible(false);
-    Anchors::keep(Splitter1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    // The question view fills the group box's inside.
+    questionView = new quz::question::QuestionView(gb1);
+    questionView->setGeometry(2, 15, 560, 307);
+    Anchors::keep(questionView, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    QWidget *questionPanel = questionView->Panel3;
 
-    Panel3 = new QWidget(Splitter1);
-    Panel3->resize(560, 187);
-    Panel3->setFont(look::windowFont());
-    look::setBackground(Panel3, look::btnFace());
-    Panel2 = new QWidget(Splitter1);
-    Panel2->resize(560, 116);
-    Splitter1->addWidget(Panel3);
-    Splitter1->addWidget(Panel2);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({187, 116});
-    Panel3->setMinimumHeight(1);
-    Panel2->setMinimumHeight(1);
-
-    Image1 = new quz::practice::TImage(Panel3);
-    Image1->setGeometry(2, 3, 556, 114);
-    setHint(Image1, QStringLiteral("Двойной клик - Комментарий"));
-    Anchors::keep(Image1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
-
-    Vopros = label(Panel3, QString(), QRect(2, 118, 556, 67));
-    Vopros->setFont(look::questionFont());
-    Vopros->setWordWrap(true);
-    Vopros->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    look::setTextColor(Vopros, Qt::black);
-    setVoprosColor(look::light3D());
-    Anchors::keep(Vopros, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
-
-    L1 = label(Panel3, QStringLiteral("^ Сменить номер билета."), QRect(104, 4, 44, 52));
-    L2 = label(Panel3, QStringLiteral("^ Сменить номер вопроса."), QRect(196, 4, 45, 52));
+    L1 = label(questionPanel, QStringLiteral("^ Сменить номер билета."), QRect(104, 4, 44, 52));
+    L2 = label(questionPanel, QStringLiteral("^ Сменить номер вопроса."), QRect(196, 4, 45, 52));
     // The tips' longest word must fit their 44 px width.
     QFont tipFont = look::windowFont();
     tipFont.setPixelSize(10);
@@ -199,30 +166,6 @@ void TForm1::buildQuestionArea()
 
     Otvet = label(gb1, QString(), QRect(346, 0, 8, 13));
     Otvet->hide();
-
-    for (int i = 0; i < 5; ++i) {
-        sb[i] = speedButton(Panel2, QString::number(i + 1), QRect(4, 3 + 22 * i, 23, 22));
-        sb[i]->setObjectName(QStringLiteral("sb%1").arg(i + 1));
-        sb[i]->setFont(look::windowFont(8, true));
-        look::setTextColor(sb[i], look::blue());
-        sb[i]->setCursor(Qt::PointingHandCursor);
-        sb[i]->hide();
-    }
-
-    Memo1 = new QTextEdit(Panel2);
-    Memo1->setGeometry(28, 1, 532, 113);
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setFont(look::windowFont());
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
-    Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    Memo1->document()->setDocumentMargin(1);
-    setHint(Memo1, QStringLiteral("Показать комментарий - [F1]"));
-    look::setTextColor(Memo1, Qt::black);
-    setMemoColor(look::moneyGreen());
-    Anchors::keep(Memo1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 
     fitCaptionGaps(gb1, NumBilet, NumVop);
     NumBilet->raise();
@@ -327,9 +270,10 @@ void TForm1::buildStatusBar()
 
     // At design the three small buttons stand in the question panel; the end
     // of the window's creation moves them onto the status bar.
-    sbWWW = speedButton(Panel3, QStringLiteral("!"), QRect(242, 144, 15, 15));
-    sbHelp = speedButton(Panel3, QStringLiteral("?"), QRect(258, 144, 15, 15));
-    sbEmail = speedButton(Panel3, QStringLiteral("@"), QRect(274, 144, 15, 15));
+    QWidget *questionPanel = questionView->Panel3;
+    sbWWW = speedButton(questionPanel, QStringLiteral("!"), QRect(242, 144, 15, 15));
+    sbHelp = speedButton(questionPanel, QStringLiteral("?"), QRect(258, 144, 15, 15));
+    sbEmail = speedButton(questionPanel, QStringLiteral("@"), QRect(274, 144, 15, 15));
     const QColor colours[] = {look::green(), look::red(), look::blue()};
     int i = 0;
     for (QToolButton *b : {sbWWW, sbHelp, sbEmail}) {

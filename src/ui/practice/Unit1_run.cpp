@@ -9,6 +9,7 @@
 #include "ui/journal/Unit3.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/look.h"
+#include "ui/question/question_view.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -61,16 +62,13 @@ void TForm1::StartClick()
         return;
     }
 
-    for (QToolButton *button : sb)
-        button->hide();
-    Memo1->clear();
-    Vopros->clear();
+    questionView->clearQuestion();
     if (journal && journal->answerModeOn())
         journal->sbAnsverClick();
     Start->setText(kIdleCaption);
     Timer1->stop();
     look::setTextColor(Start, look::lime());
-    setMemoColor(look::moneyGreen());
+    questionView->setVariantColor(look::moneyGreen());
     if (journal) {
         journal->sbClear->setEnabled(true);
         if (!journal->isShowing())
@@ -83,7 +81,7 @@ void TForm1::sb1Click(QToolButton *sender)
     if (sender->text() != Otvet->text()) {
         if (m_windows.Form3)
             m_windows.Form3->addErrorEntry(NumBilet->text(), NumVop->text());
-        setMemoColor(look::red());
+        questionView->setVariantColor(look::red());
         errorSound();
         sender->hide();
         if (chbKoment->isChecked()) {
@@ -96,8 +94,8 @@ void TForm1::sb1Click(QToolButton *sender)
 
     if (m_windows.Form2 && m_windows.Form2->isVisible())
         m_windows.Form2->hide();
-    setMemoColor(look::white());
-    setVoprosColor(look::white());
+    questionView->setVariantColor(look::white());
+    questionView->setQuestionColor(look::white());
     rightSound();
     letScreenUpdate();
     // The window may have been closed meanwhile: the banks are gone then.
@@ -108,14 +106,14 @@ void TForm1::sb1Click(QToolButton *sender)
     else
         addVopros();
     letScreenUpdate();
-    setMemoColor(look::moneyGreen());
-    setVoprosColor(look::light3D());
+    questionView->setVariantColor(look::moneyGreen());
+    questionView->setQuestionColor(look::light3D());
 }
 
 bool TForm1::FormKeyPress(QChar key)
 {
-    if (memoColor() == look::red())
-        setMemoColor(look::windowColor());
+    if (questionView->variantColor() == look::red())
+        questionView->setVariantColor(look::windowColor());
     if (!edbv->isHidden() && key == QChar(13)) {
         OkedBV();
         return true;
@@ -124,11 +122,8 @@ bool TForm1::FormKeyPress(QChar key)
         edbv->hide();
     if (!isRunning())
         return false;
-    if (key >= QChar(u'1') && key <= QChar(u'5')) {
-        QToolButton *button = sb[static_cast<size_t>(key.unicode() - u'1')];
-        if (button->isVisible())
-            button->click();
-    }
+    if (key >= QChar(u'1') && key <= QChar(u'5'))
+        questionView->clickAnswer(key.unicode() - u'0');
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace quz::practice {
+namespace quz::question {
 
 TImage::TImage(QWidget *parent)
     : QWidget(parent)
@@ -124,4 +124,4 @@ void TImage::mouseDoubleClickEvent(QMouseEvent *event)
         QWidget::mouseDoubleClickEvent(event);
 }
 
-} // namespace quz::practice
+} // namespace quz::question

@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace quz::practice {
+namespace quz::question {
 
 // Shows at most one picture, a JPEG or a plain bitmap (such as the blank
 // placeholder), scaled by the fit rule (bank::fitRect) into the control and
@@ -70,4 +70,4 @@ private:
     bool m_pressed = false;
 };
 
-} // namespace quz::practice
+} // namespace quz::question

@@ -248,8 +248,8 @@ void TestForm2::pictureDoubleClickRefillsOpenWindow()
     fx.f1()->activateWindow();
     QTRY_VERIFY(fx.f1()->isActiveWindow());
 
-    QTest::mouseDClick(fx.f1()->Image1, Qt::LeftButton);
-    QTest::mouseRelease(fx.f1()->Image1, Qt::LeftButton);
+    QTest::mouseDClick(fx.f1()->questionView->Image1, Qt::LeftButton);
+    QTest::mouseRelease(fx.f1()->questionView->Image1, Qt::LeftButton);
     QCOMPARE(fx.f2()->Koment->toPlainText(), u"1. Один"_qs);
     QCOMPARE(fx.f2()->windowTitle(), u"Комментарий к билету №01, вопрос №01"_qs);
     QTRY_VERIFY(fx.f2()->isActiveWindow());

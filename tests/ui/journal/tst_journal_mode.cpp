@@ -70,7 +70,7 @@ struct MessageWatch {
     {
         fx.dir.dialogs.onShow = [this, &fx](const FakeDialogs::Shown &shown) {
             seen << shown.text + u" | "_s + state(fx) + u" | question: "_s
-                        + fx.f1()->Vopros->text();
+                        + fx.f1()->questionView->Vopros->text();
         };
     }
 };
@@ -220,7 +220,7 @@ void TestJournalMode::leaving()
     // mode's run wrote its start entry for the ticket of the first question.
     QCOMPARE(selectedRows(fx.f3()->lbStat), QList<int>{3});
     QCOMPARE(fx.f3()->lines(), kJournal + QStringList{u"Старт 07.12.2026 0:08:40 Билет 02"_s});
-    QVERIFY(fx.f1()->Vopros->text().isEmpty());
+    QVERIFY(fx.f1()->questionView->Vopros->text().isEmpty());
     QVERIFY(fx.dir.dialogs.shown.isEmpty());
     // The next entry resumes from the selected line.
     fx.click(fx.f3()->sbAnsver);
@@ -298,7 +298,7 @@ void TestJournalMode::nothingToAnswerFromIdle()
                                      + u" | question: Вопрос 0101"_s});
     QCOMPARE(state(fx), u"idle, mode off, journal hidden, list enabled, multi"_s);
     QCOMPARE(fx.f3()->lines(), QStringList{kStartEntry});
-    QVERIFY(fx.f1()->Vopros->text().isEmpty());
+    QVERIFY(fx.f1()->questionView->Vopros->text().isEmpty());
 }
 
 void TestJournalMode::hyphenLineWithoutLayout_data()

@@ -36,7 +36,7 @@ QByteArray lines(const QByteArray &line, int count)
 int visibleButtons(const TForm1 &f)
 {
     int n = 0;
-    for (QToolButton *b : f.sb)
+    for (QToolButton *b : f.questionView->sb)
         n += b->isHidden() ? 0 : 1;
     return n;
 }
@@ -83,8 +83,8 @@ void TestDamagedData::display()
     TForm1 &f = *fixture.f1();
     f.ChangeBilet();
     QCOMPARE(f.Otvet->text(), QStringLiteral("2"));
-    QCOMPARE(f.Vopros->text().size(), questionLength);
-    const QString area = f.Memo1->toPlainText();
+    QCOMPARE(f.questionView->Vopros->text().size(), questionLength);
+    const QString area = f.questionView->Memo1->toPlainText();
     // Each variant line followed by a blank line, the last one by none.
     QCOMPARE(area.split(u'\n', Qt::SkipEmptyParts).size(), variantLines);
     QVERIFY(area.size() <= int(quz::bank::kMaxVariants * (quz::bank::kMaxLineLength + 2)));

@@ -34,7 +34,7 @@ QByteArray oneQuestion(const QString &variants)
 QList<int> visibleTops(const TForm1 &f)
 {
     QList<int> tops;
-    for (QToolButton *b : f.sb)
+    for (QToolButton *b : f.questionView->sb)
         if (!b->isHidden())
             tops << b->y();
     return tops;
@@ -202,11 +202,11 @@ void TestForm1::buttonPlacement()
     forms.form1->show();
     forms.form1->ChangeBilet();
     QCOMPARE(forms.form1->Otvet->text(), QStringLiteral("2"));
-    QCOMPARE(forms.form1->Vopros->text(), QStringLiteral("Вопрос?"));
+    QCOMPARE(forms.form1->questionView->Vopros->text(), QStringLiteral("Вопрос?"));
     if (QByteArray(QTest::currentDataTag()).startsWith("three-line"))
-        QCOMPARE(forms.form1->variantLineCount(), 5);
+        QCOMPARE(forms.form1->questionView->variantLineCount(), 5);
     QCOMPARE(visibleTops(*forms.form1), tops);
-    QCOMPARE(forms.form1->Panel2->height(), panel);
+    QCOMPARE(forms.form1->questionView->Panel2->height(), panel);
 }
 
 void TestForm1::panelKeepsHeightWithoutAutoSize()
@@ -216,9 +216,9 @@ void TestForm1::panelKeepsHeightWithoutAutoSize()
     dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\nares=0\r\n"));
     Forms forms(dir);
     forms.form1->show();
-    const int before = forms.form1->Panel2->height();
+    const int before = forms.form1->questionView->Panel2->height();
     forms.form1->ChangeBilet();
-    QCOMPARE(forms.form1->Panel2->height(), before);
+    QCOMPARE(forms.form1->questionView->Panel2->height(), before);
     QCOMPARE(visibleTops(*forms.form1), (QList<int>{3, 29, 55}));
 }
 
@@ -249,8 +249,8 @@ void TestForm1::unreadablePictures()
     Forms forms(dir);
     forms.form1->show();
     forms.form1->ChangeBilet();
-    QTEST(forms.form1->Image1->pictureSize(), "shown");
-    QCOMPARE(forms.form1->Vopros->text(), QStringLiteral("Вопрос?"));
+    QTEST(forms.form1->questionView->Image1->pictureSize(), "shown");
+    QCOMPARE(forms.form1->questionView->Vopros->text(), QStringLiteral("Вопрос?"));
     QCOMPARE(visibleTops(*forms.form1), (QList<int>{3, 29}));
     QVERIFY(dir.dialogs.errors().isEmpty());
 }

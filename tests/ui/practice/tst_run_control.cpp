@@ -70,18 +70,18 @@ void TestRunControl::startAndStop()
     QCOMPARE(fx.f3()->lines(), QStringList{kStartEntry});
     QVERIFY(!fx.f3()->isShowing());
     QVERIFY(!fx.f3()->sbClear->isEnabled());
-    QCOMPARE(fx.f1()->Vopros->text(), QStringLiteral("Вопрос 0101"));
+    QCOMPARE(fx.f1()->questionView->Vopros->text(), QStringLiteral("Вопрос 0101"));
     QVERIFY(fx.button(2)->isVisible());
 
     fx.click(fx.f1()->Start);
     QVERIFY(!fx.f1()->isRunning());
-    QVERIFY(fx.f1()->Vopros->text().isEmpty());
-    QVERIFY(fx.f1()->Memo1->toPlainText().isEmpty());
-    for (QToolButton *b : fx.f1()->sb)
+    QVERIFY(fx.f1()->questionView->Vopros->text().isEmpty());
+    QVERIFY(fx.f1()->questionView->Memo1->toPlainText().isEmpty());
+    for (QToolButton *b : fx.f1()->questionView->sb)
         QVERIFY(b->isHidden());
     QVERIFY(fx.f3()->isShowing());
     QVERIFY(fx.f3()->sbClear->isEnabled());
-    QCOMPARE(fx.f1()->memoColor(), kMoneyGreen);
+    QCOMPARE(fx.f1()->questionView->variantColor(), kMoneyGreen);
 
     // The start entry is written once per journal.
     fx.start();
@@ -122,7 +122,7 @@ void TestRunControl::wrongThenRightAnswer()
 
     fx.click(fx.button(1));
     QCOMPARE(fx.f3()->lines(), (QStringList{kStartEntry, QStringLiteral("-> 01 вопрос 01")}));
-    QCOMPARE(fx.f1()->memoColor(), kRed);
+    QCOMPARE(fx.f1()->questionView->variantColor(), kRed);
     QCOMPARE(fx.dir.sound.calls, QStringList{QStringLiteral("tone 200 100")});
     QVERIFY(fx.button(1)->isHidden());
     QCOMPARE(fx.f1()->NumVop->text(), QStringLiteral("01"));
@@ -137,8 +137,8 @@ void TestRunControl::wrongThenRightAnswer()
     QCOMPARE(fx.f1()->NumVop->text(), QStringLiteral("02"));
     QCOMPARE(fx.f1()->NumBilet->text(), QStringLiteral("01"));
     QCOMPARE(fx.dir.sound.calls.last(), QStringLiteral("tone 700 100"));
-    QCOMPARE(fx.f1()->memoColor(), kMoneyGreen);
-    QCOMPARE(fx.f1()->Vopros->text(), QStringLiteral("Вопрос 0102"));
+    QCOMPARE(fx.f1()->questionView->variantColor(), kMoneyGreen);
+    QCOMPARE(fx.f1()->questionView->Vopros->text(), QStringLiteral("Вопрос 0102"));
     // The new question shows all its buttons again.
     QVERIFY(fx.button(1)->isVisible() && fx.button(3)->isVisible());
     QCOMPARE(errorLines(fx.f3()->lines()).size(), 1);
@@ -189,12 +189,14 @@ void TestRunControl::advanceAtRangeEnd()
     fx.f1()->NumBilet->setText(ticket);
     fx.f1()->NumVop->setText(question);
     fx.start();
-    QCOMPARE(fx.f1()->Vopros->text(), QStringLiteral("Вопрос %1%2").arg(ticket, question));
+    QCOMPARE(fx.f1()->questionView->Vopros->text(),
+             QStringLiteral("Вопрос %1%2").arg(ticket, question));
 
     fx.click(fx.button(2));
     QCOMPARE(fx.f1()->NumBilet->text(), nextTicket);
     QCOMPARE(fx.f1()->NumVop->text(), nextQuestion);
-    QCOMPARE(fx.f1()->Vopros->text(), QStringLiteral("Вопрос %1%2").arg(nextTicket, nextQuestion));
+    QCOMPARE(fx.f1()->questionView->Vopros->text(),
+             QStringLiteral("Вопрос %1%2").arg(nextTicket, nextQuestion));
 }
 
 void TestRunControl::randomNextTicket()
@@ -238,15 +240,15 @@ void TestRunControl::keysDuringRun()
     QFETCH(int, errors);
     Fixture fx;
     fx.start();
-    const QString variants = fx.f1()->Memo1->toPlainText();
+    const QString variants = fx.f1()->questionView->Memo1->toPlainText();
     QTest::keyClick(fx.f1(), key);
     QCOMPARE(fx.f1()->NumVop->text(), question);
     QCOMPARE(errorLines(fx.f3()->lines()).size(), errors);
     QVERIFY(fx.f1()->isRunning());
     if (errors == 0 && question == QStringLiteral("01")) {
-        QCOMPARE(fx.f1()->Memo1->toPlainText(), variants);
+        QCOMPARE(fx.f1()->questionView->Memo1->toPlainText(), variants);
         QVERIFY(fx.dir.sound.calls.isEmpty());
-        QCOMPARE(fx.f1()->memoColor(), kMoneyGreen);
+        QCOMPARE(fx.f1()->questionView->variantColor(), kMoneyGreen);
     }
 }
 
@@ -255,19 +257,19 @@ void TestRunControl::anyKeyAfterWrongAnswerTakesWindowColour()
     Fixture fx;
     fx.start();
     QTest::keyClick(fx.f1(), '3');
-    QCOMPARE(fx.f1()->memoColor(), kRed);
+    QCOMPARE(fx.f1()->questionView->variantColor(), kRed);
     QVERIFY(fx.button(3)->isHidden());
 
     // The hidden button's digit is no answer any more, but it still clears red.
     QTest::keyClick(fx.f1(), '3');
-    QCOMPARE(fx.f1()->memoColor(), quz::look::windowColor());
-    QVERIFY(fx.f1()->memoColor() != kMoneyGreen);
+    QCOMPARE(fx.f1()->questionView->variantColor(), quz::look::windowColor());
+    QVERIFY(fx.f1()->questionView->variantColor() != kMoneyGreen);
     QCOMPARE(fx.f1()->NumVop->text(), QStringLiteral("01"));
     QCOMPARE(fx.dir.sound.calls.size(), 1);
 
     QTest::keyClick(fx.f1(), '2');
     QCOMPARE(fx.f1()->NumVop->text(), QStringLiteral("02"));
-    QCOMPARE(fx.f1()->memoColor(), kMoneyGreen);
+    QCOMPARE(fx.f1()->questionView->variantColor(), kMoneyGreen);
 }
 
 void TestRunControl::keysWhileIdleLeaveJournal()
@@ -331,7 +333,7 @@ void TestRunControl::numberEditorStopsRunAndCommits()
     // The next run shows the committed position.
     fx.start();
     const QString key = ticket ? expected + QStringLiteral("01") : QStringLiteral("01") + expected;
-    QCOMPARE(fx.f1()->Vopros->text(), QStringLiteral("Вопрос ") + key);
+    QCOMPARE(fx.f1()->questionView->Vopros->text(), QStringLiteral("Вопрос ") + key);
 }
 
 void TestRunControl::numberEditorEscapeKeepsNumber()

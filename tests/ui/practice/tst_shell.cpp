@@ -38,8 +38,8 @@ QWidget *control(const FormFixture &fx, const QString &name)
 {
     TForm1 *f1 = fx.f1();
     const QHash<QString, QWidget *> controls = {
-        {u"Image1"_qs, f1->Image1},
-        {u"Memo1"_qs, f1->Memo1->viewport()},
+        {u"Image1"_qs, f1->questionView->Image1},
+        {u"Memo1"_qs, f1->questionView->Memo1->viewport()},
         {u"laSt"_qs, f1->laSt},
         {u"laEn"_qs, f1->laEn},
         {u"SpinButton1"_qs, f1->SpinButton1->upButton()},
@@ -373,7 +373,7 @@ void TestShell::hoverSequence()
     QVERIFY(!f1->Start->font().bold() && !f1->sbErr->font().bold());
     // The tip labels went with the first hover and do not come back.
     QVERIFY(f1->L1->isHidden() && f1->L2->isHidden());
-    QTest::mouseMove(f1->Image1, QPoint(20, 20));
+    QTest::mouseMove(f1->questionView->Image1, QPoint(20, 20));
     QVERIFY(f1->L1->isHidden() && f1->L2->isHidden());
     // Over a control of the strip the background's effect does not run.
     QTest::mouseMove(f1->Start);
@@ -435,7 +435,7 @@ void TestShell::bands()
     QCOMPARE(f1->chbKoment->geometry(), QRect(340, 4, 71, 15));
     QCOMPARE(f1->sbErr->geometry(), QRect(416, 4, 57, 29));
     // The variant area widens with the window.
-    QCOMPARE(f1->Memo1->width(), 532 + w - 571);
+    QCOMPARE(f1->questionView->Memo1->width(), 532 + w - 571);
     // The sound panel takes the strip's place when it is open.
     FormFixture::click(f1->SpeedButton1);
     QCOMPARE(f1->Panel5->geometry(), QRect(0, h - 19 - 38, w, 38));

@@ -67,10 +67,10 @@ void TestSounds::answerSounds()
     Window w(settings);
     w.f().StartClick();
     w.dir.sound.calls.clear();
-    QTest::mouseClick(w.f().sb[0], Qt::LeftButton); // the answer is 2
+    QTest::mouseClick(w.f().questionView->sb[0], Qt::LeftButton); // the answer is 2
     QTEST(w.dir.sound.calls, "wrong");
     w.dir.sound.calls.clear();
-    QTest::mouseClick(w.f().sb[1], Qt::LeftButton);
+    QTest::mouseClick(w.f().questionView->sb[1], Qt::LeftButton);
     QTEST(w.dir.sound.calls, "right");
 }
 

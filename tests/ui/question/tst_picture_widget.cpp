@@ -6,7 +6,7 @@
 #include <QtTest>
 
 using quz::bank::JpegPicture;
-using quz::practice::TImage;
+using quz::question::TImage;
 
 namespace {
 

@@ -111,8 +111,8 @@ void BenchDisplay::changeBilet()
     qsizetype shown = 0;
     const auto t = quz::bench::compare(
         [&] {
-            f->NumBilet->setText(twoDigits(static_cast<int>(shown / 20 + 1)));
-            f->NumVop->setText(twoDigits(static_cast<int>(shown % 20 + 1)));
+            f->setPosition({twoDigits(static_cast<int>(shown / 20 + 1)),
+                            twoDigits(static_cast<int>(shown % 20 + 1))});
             shown = (shown + 1) % m_texts.size();
             f->ChangeBilet();
             paint();
@@ -125,8 +125,7 @@ void BenchDisplay::changeBilet()
 void BenchDisplay::rightAnswer()
 {
     TForm1 *f = m_forms->form1.get();
-    f->NumBilet->setText(QStringLiteral("01"));
-    f->NumVop->setText(QStringLiteral("01"));
+    f->setPosition({QStringLiteral("01"), QStringLiteral("01")});
     f->StartClick();
     QVERIFY(f->isRunning());
     paint();

@@ -98,8 +98,7 @@ void TestCheckDisplay::goodRecordsAreShownAsTheCheckerSays()
     TForm1 *f1 = forms.form1.get();
     f1->show();
     for (const QuestionSummary &q : report.questions) {
-        f1->NumBilet->setText(q.ticket);
-        f1->NumVop->setText(q.question);
+        f1->setPosition({q.ticket, q.question});
         f1->ChangeBilet();
         int shown = 0;
         for (QToolButton *button : f1->questionView->sb)

@@ -132,8 +132,8 @@ void TForm1::FormCreate()
         view();
         wavOnErrClick();
         wavOnClick();
-        setHint(sbWavErr, wavErr->text(), Tooltip::Shown);
-        setHint(sbWav, WavYes->text(), Tooltip::Shown);
+        setHint(sbWavErr, m_errorWavPath, Tooltip::Shown);
+        setHint(sbWav, m_rightWavPath, Tooltip::Shown);
         // The control strip: at top 329, 37 px high, docked to the bottom.
         layoutBands();
         result = loadBanks();
@@ -170,20 +170,19 @@ void TForm1::readSettings()
     namespace keys = quz::settings::keys;
     const quz::settings::SettingsBatch ini(m_services.settingsPath());
     quz::platform::readGeometry(this, ini, keys::mainWindow);
-    NumBilet->setText(ini.read(keys::ticket));
-    NumVop->setText(ini.read(keys::question));
-    setTag(laSt, ini.read(keys::rangeStart));
-    setTag(laEn, ini.read(keys::rangeEnd));
+    setPosition({ini.read(keys::ticket), ini.read(keys::question)});
+    m_range = {ini.read(keys::rangeStart), ini.read(keys::rangeEnd)};
     rnd->setChecked(ini.read(keys::randomOrder));
     autoRes->setChecked(ini.read(keys::autoSize));
     beep->setChecked(ini.read(keys::rightTone));
     beepErr->setChecked(ini.read(keys::errorTone));
     wavOnErr->setChecked(ini.read(keys::errorWavOn));
     wavOn->setChecked(ini.read(keys::rightWavOn));
-    WavYes->setText(ini.read(keys::rightWavPath));
-    wavErr->setText(ini.read(keys::errorWavPath));
+    setWavPath(m_rightWavPath, WavYes, ini.read(keys::rightWavPath));
+    setWavPath(m_errorWavPath, wavErr, ini.read(keys::errorWavPath));
     chbKoment->setChecked(ini.read(keys::autoComment));
-    setTag(this, ini.read(keys::firstRun));
+    m_firstRun = ini.read(keys::firstRun);
+    m_titlePosition = m_firstRun;
     m_settingsRead = true;
 }
 
@@ -197,18 +196,18 @@ void TForm1::writeSettings()
     namespace keys = quz::settings::keys;
     quz::settings::SettingsBatch ini(m_services.settingsPath());
     quz::platform::writeGeometry(ini, keys::mainWindow, this);
-    ini.write(keys::ticket, NumBilet->text());
-    ini.write(keys::question, NumVop->text());
-    ini.write(keys::rangeStart, tag(laSt));
-    ini.write(keys::rangeEnd, tag(laEn));
+    ini.write(keys::ticket, m_position.ticket);
+    ini.write(keys::question, m_position.question);
+    ini.write(keys::rangeStart, m_range.start);
+    ini.write(keys::rangeEnd, m_range.end);
     ini.write(keys::randomOrder, rnd->isChecked());
     ini.write(keys::autoSize, autoRes->isChecked());
     ini.write(keys::rightTone, beep->isChecked());
     ini.write(keys::errorTone, beepErr->isChecked());
     ini.write(keys::errorWavOn, wavOnErr->isChecked());
     ini.write(keys::rightWavOn, wavOn->isChecked());
-    ini.write(keys::rightWavPath, WavYes->text());
-    ini.write(keys::errorWavPath, wavErr->text());
+    ini.write(keys::rightWavPath, m_rightWavPath);
+    ini.write(keys::errorWavPath, m_errorWavPath);
     ini.write(keys::autoComment, chbKoment->isChecked());
     ini.write(keys::firstRun, 0);
     if (const quz::Status written = ini.flush(); !written)
@@ -256,7 +255,7 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::FormShow()
 {
-    if (tag(this) == 1) {
+    if (m_firstRun == 1) {
         if (m_windows.Form2)
             m_windows.Form2->showTip();
         if (m_windows.Form3)
@@ -290,15 +289,20 @@ void TForm1::FormClose()
     QCoreApplication::quit();
 }
 
-bool TForm1::isRunning() const { return Start->text() == kRunningCaption; }
+bool TForm1::isRunning() const { return m_running; }
+
+void TForm1::setRunning(bool running)
+{
+    m_running = running;
+    Start->setText(running ? kRunningCaption : kIdleCaption);
+}
 
 void TForm1::showQuestion(const QString &ticket, const QString &question)
 {
-    NumBilet->setText(ticket);
-    NumVop->setText(question);
+    setPosition({ticket, question});
     ChangeBilet();
 }
 
-void TForm1::resetStartLogged() { setTag(Start, 0); }
+void TForm1::resetStartLogged() { m_startLogged = false; }
 
 void TForm1::activateMainWindow() { activateWindow(); }

@@ -1,9 +1,10 @@
 #pragma once
 // The main window: question area, control strip, sound settings panel and
-// status bar. It holds the program's state in its controls (ticket and
-// question in the captions of NumBilet and NumVop, the range in the tags of
-// laSt and laEn, the run state in the caption of Start, the answer digit in
-// Otvet) and owns the question bank and the comment bank for the whole run.
+// status bar. It keeps its state in typed members (run state, start logged,
+// ticket and question, range, answer digit, first-run flag, title animation
+// position, sound files) and sets the captions that show it whenever it
+// changes; it never reads a caption back. It owns the question bank and the
+// comment bank for the whole run.
 //
 // One class, several files, one concern each:
 //   Unit1.cpp          creation, showing, closing, settings batches
@@ -121,6 +122,16 @@ public:
     void NumVopClick();
     void OkedBV();
 
+    // Makes `position` the current ticket and question, texts exactly as
+    // given, and shows them; nothing is redisplayed.
+    void setPosition(const quz::practice::Position &position);
+    const quz::practice::Position &position() const { return m_position; }
+    // Makes `range` the practised range and shows it (`view`).
+    void setRange(quz::practice::Range range);
+    quz::practice::Range range() const { return m_range; }
+    // Whether the start entry of the current journal has been written.
+    bool startLogged() const { return m_startLogged; }
+
     void StartClick() override;
     void sb1Click(QToolButton *sender);
     // Returns true when the key was consumed.
@@ -182,15 +193,39 @@ private:
     void writeSettings();
     quz::Status loadBanks();
     void setUpStatusBar();
-    void setRange(quz::practice::Range range);
-    void openNumberEditor(QLabel *number, int maximum, int target);
-    void chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled);
+    // What the number editor commits to.
+    enum class EditorTarget { None, Ticket, Question };
+    void openNumberEditor(QLabel *number, int maximum, EditorTarget target);
+    void setRunning(bool running);
+    void setAnswerDigit(const QString &digit);
+    void setWavPath(QString &path, QLabel *label, const QString &value);
+    void chooseWav(QString &path, QLabel *label, QToolButton *button, QCheckBox *enabled);
 
     quz::Services &m_services;
     quz::WindowSet &m_windows;
     std::unique_ptr<quz::bank::QuestionBank> m_questions;
     std::unique_ptr<quz::bank::CommentBank> m_comments;
     quz::practice::RandomGenerator m_random;
+
+    // The window's state. The captions of Start, NumBilet, NumVop, laSt, laEn
+    // and Otvet, the labels of the sound files and the window caption show it.
+    bool m_running = false;
+    bool m_startLogged = false;
+    // Ticket and question as texts: a hand-edited settings file or journal
+    // line may hold texts that are not two-digit numbers, and the lookups use
+    // them exactly as they stand.
+    quz::practice::Position m_position{QStringLiteral("01"), QStringLiteral("01")};
+    quz::practice::Range m_range;
+    QString m_answerDigit;
+    QString m_rightWavPath;
+    QString m_errorWavPath;
+    EditorTarget m_editorTarget = EditorTarget::None;
+    // The settings key "first" as read: 1 on the program's first start.
+    int m_firstRun = 0;
+    // The title animation's position; it starts from the value of "first",
+    // so that the animation's first step is the same as it always was.
+    int m_titlePosition = 0;
+
     bool m_shownOnce = false;
     bool m_closing = false;
     // Whether the creation got as far as reading the settings; the close

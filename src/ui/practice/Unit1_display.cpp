@@ -15,10 +15,16 @@ void TForm1::ChangeBilet()
 {
     quz::bank::Question question;
     if (m_questions)
-        question = m_questions->lookup(NumBilet->text(), NumVop->text());
-    Otvet->setText(question.answer);
-    const QString picture = quz::bank::pictureRelativePath(NumBilet->text(), NumVop->text());
+        question = m_questions->lookup(m_position.ticket, m_position.question);
+    setAnswerDigit(question.answer);
+    const QString picture = quz::bank::pictureRelativePath(m_position.ticket, m_position.question);
     questionView->showQuestion({picture.isEmpty() ? QString() : m_services.dataPath(picture),
                                 question.text, question.variants},
                                autoRes->isChecked());
+}
+
+void TForm1::setAnswerDigit(const QString &digit)
+{
+    m_answerDigit = digit;
+    Otvet->setText(digit);
 }

@@ -21,7 +21,6 @@
 
 using quz::platform::Anchors;
 using quz::platform::setHint;
-using quz::platform::setTag;
 using quz::platform::Tooltip;
 namespace look = quz::look;
 
@@ -197,8 +196,6 @@ void TForm1::buildControlStrip()
         number->setFont(look::windowFont(10, true));
         look::setTextColor(number, look::purple());
     }
-    setTag(laSt, 1);
-    setTag(laEn, 20);
 
     SpeedButton1 = speedButton(Panel4, QStringLiteral("Настроить звуки"), QRect(152, 6, 95, 27));
     SpeedButton1->setCursor(Qt::PointingHandCursor);

@@ -20,8 +20,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-using quz::platform::setTag;
-using quz::platform::tag;
 namespace look = quz::look;
 
 namespace {
@@ -45,15 +43,15 @@ void TForm1::StartClick()
         }
         if (journal)
             journal->dropPlaceholder();
-        Start->setText(kRunningCaption);
+        setRunning(true);
         if (m_services.commandLineFile.isEmpty())
             Timer1->start();
         OkedBV();
         ChangeBilet();
         look::setTextColor(Start, look::red());
-        if (tag(Start) == 0 && journal)
-            journal->addStartEntry(NumBilet->text());
-        setTag(Start, 1);
+        if (!m_startLogged && journal)
+            journal->addStartEntry(m_position.ticket);
+        m_startLogged = true;
         if (journal) {
             journal->sbClear->setEnabled(false);
             if (journal->isShowing())
@@ -65,7 +63,7 @@ void TForm1::StartClick()
     questionView->clearQuestion();
     if (journal && journal->answerModeOn())
         journal->sbAnsverClick();
-    Start->setText(kIdleCaption);
+    setRunning(false);
     Timer1->stop();
     look::setTextColor(Start, look::lime());
     questionView->setVariantColor(look::moneyGreen());
@@ -78,9 +76,9 @@ void TForm1::StartClick()
 
 void TForm1::sb1Click(QToolButton *sender)
 {
-    if (sender->text() != Otvet->text()) {
+    if (sender->text() != m_answerDigit) {
         if (m_windows.Form3)
-            m_windows.Form3->addErrorEntry(NumBilet->text(), NumVop->text());
+            m_windows.Form3->addErrorEntry(m_position.ticket, m_position.question);
         questionView->setVariantColor(look::red());
         errorSound();
         sender->hide();
@@ -161,9 +159,9 @@ void TForm1::ErrKoment()
     if (!comment)
         return;
     const QString text =
-        m_comments ? m_comments->lookup(NumBilet->text(), NumVop->text()) : QString();
+        m_comments ? m_comments->lookup(m_position.ticket, m_position.question) : QString();
     comment->Koment->setPlainText(quz::files::displayText(text));
-    comment->setWindowTitle(quz::bank::commentCaption(NumBilet->text(), NumVop->text()));
+    comment->setWindowTitle(quz::bank::commentCaption(m_position.ticket, m_position.question));
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event)

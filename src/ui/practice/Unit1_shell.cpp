@@ -65,9 +65,7 @@ void TForm1::installShell()
 
 void TForm1::Timer1Timer()
 {
-    int position = quz::platform::tag(this);
-    const QString caption = quz::practice::titleAnimationStep(windowTitle(), position);
-    quz::platform::setTag(this, position);
+    const QString caption = quz::practice::titleAnimationStep(windowTitle(), m_titlePosition);
     setWindowTitle(caption);
     if (m_services.appTitle)
         *m_services.appTitle = caption;

@@ -23,7 +23,7 @@ void TForm1::errorSound()
     if (beepErr->isChecked())
         m_services.sound->tone(kErrorToneHz, kToneMs);
     if (wavOnErr->isChecked())
-        m_services.sound->playWav(wavErr->text());
+        m_services.sound->playWav(m_errorWavPath);
 }
 
 void TForm1::rightSound()
@@ -31,7 +31,7 @@ void TForm1::rightSound()
     if (beep->isChecked())
         m_services.sound->tone(kRightToneHz, kToneMs);
     if (wavOn->isChecked())
-        m_services.sound->playWav(WavYes->text());
+        m_services.sound->playWav(m_rightWavPath);
 }
 
 void TForm1::SpeedButton1Click()
@@ -51,19 +51,25 @@ void TForm1::wavOnErrClick() { sbWavErr->setEnabled(wavOnErr->isChecked()); }
 
 void TForm1::wavOnClick() { sbWav->setEnabled(wavOn->isChecked()); }
 
-void TForm1::chooseWav(QLabel *path, QToolButton *button, QCheckBox *enabled)
+void TForm1::setWavPath(QString &path, QLabel *label, const QString &value)
+{
+    path = value;
+    label->setText(value);
+}
+
+void TForm1::chooseWav(QString &path, QLabel *label, QToolButton *button, QCheckBox *enabled)
 {
     quz::OpenFileRequest request;
     request.title = QStringLiteral("Выберите звуковой файл");
     request.filter = QStringLiteral("WAV|*.wav");
-    request.initialFile = path->text();
+    request.initialFile = path;
     if (const auto chosen = m_services.dialogs->openFile(this, request))
-        path->setText(*chosen);
-    quz::platform::setHint(button, path->text(), quz::platform::Tooltip::Shown);
+        setWavPath(path, label, *chosen);
+    quz::platform::setHint(button, path, quz::platform::Tooltip::Shown);
     if (enabled->isChecked())
-        m_services.sound->playWav(path->text());
+        m_services.sound->playWav(path);
 }
 
-void TForm1::sbWavErrClick() { chooseWav(wavErr, sbWavErr, wavOnErr); }
+void TForm1::sbWavErrClick() { chooseWav(m_errorWavPath, wavErr, sbWavErr, wavOnErr); }
 
-void TForm1::sbWavClick() { chooseWav(WavYes, sbWav, wavOn); }
+void TForm1::sbWavClick() { chooseWav(m_rightWavPath, WavYes, sbWav, wavOn); }

@@ -98,20 +98,20 @@ void TestRunControl::clearStartsANewJournal()
     fx.click(fx.button(1));
     fx.click(fx.f1()->Start);
     QCOMPARE(fx.f3()->lines(), (QStringList{kStartEntry, QStringLiteral("-> 01 вопрос 01")}));
-    QCOMPARE(tag(fx.f1()->Start), 1);
+    QCOMPARE(fx.f1()->startLogged(), true);
     setTag(fx.f3()->lbStat, 1); // the journal cursor on the error entry
 
     fx.click(fx.f3()->sbClear);
     QVERIFY(fx.f3()->lines().isEmpty());
     QCOMPARE(tag(fx.f3()->lbStat), 0);
-    QCOMPARE(tag(fx.f1()->Start), 0);
+    QCOMPARE(fx.f1()->startLogged(), false);
     QCOMPARE(tag(fx.f3()), 0); // the placeholder does not come back
 
     // The next start begins the new journal with its start entry.
     fx.dir.clock.text = QStringLiteral("08.12.2026 9:15:00");
     fx.start();
     QCOMPARE(fx.f3()->lines(), QStringList{QStringLiteral("Старт 08.12.2026 9:15:00 Билет 01")});
-    QCOMPARE(tag(fx.f1()->Start), 1);
+    QCOMPARE(fx.f1()->startLogged(), true);
 }
 
 void TestRunControl::wrongThenRightAnswer()
@@ -183,11 +183,8 @@ void TestRunControl::advanceAtRangeEnd()
     QFETCH(QString, nextTicket);
     QFETCH(QString, nextQuestion);
     Fixture fx;
-    quz::platform::setTag(fx.f1()->laSt, first);
-    quz::platform::setTag(fx.f1()->laEn, last);
-    fx.f1()->view();
-    fx.f1()->NumBilet->setText(ticket);
-    fx.f1()->NumVop->setText(question);
+    fx.f1()->setRange({first, last});
+    fx.f1()->setPosition({ticket, question});
     fx.start();
     QCOMPARE(fx.f1()->questionView->Vopros->text(),
              QStringLiteral("Вопрос %1%2").arg(ticket, question));

@@ -180,7 +180,7 @@ void TestShell::helpText()
     FormFixture fx;
     fx.dir.write(u"Help.txt"_qs, file);
     // A comment first: its caption stays the title under the help text.
-    fx.f1()->NumVop->setText(u"02"_qs);
+    fx.f1()->setPosition({fx.f1()->position().ticket, u"02"_qs});
     fx.f1()->ErrKoment();
     FormFixture::click(fx.f1()->sbHelp);
     QTEST(fx.f2()->Koment->toPlainText(), "expected");

@@ -72,6 +72,15 @@ inline constexpr GeometryKeys journalWindow{
     {"SCR", "left3", 611}, {"SCR", "top3", 0}, {"SCR", "height3", 472}, {"SCR", "width3", 189}};
 inline constexpr BoolKey deleteAnswered{"prg", "delErr", true};
 
+// quz-exam, in a section of its own that quz never reads: the rule set by its
+// year (2004 or 2016), random or chosen ticket and the chosen number, and the
+// window's outer rectangle. Read when quz-exam starts, written when it closes.
+inline constexpr IntKey examRule{"exam", "rule", 2016};
+inline constexpr BoolKey examRandomTicket{"exam", "randomTicket", true};
+inline constexpr IntKey examTicket{"exam", "ticket", 1};
+inline constexpr GeometryKeys examWindow{
+    {"exam", "left", 120}, {"exam", "top", 60}, {"exam", "height", 560}, {"exam", "width", 720}};
+
 } // namespace keys
 
 } // namespace quz::settings

@@ -1,17 +1,22 @@
 # Installs the build into an empty folder and checks what arrives there: the
-# programs and the demonstration data at the top, byte for byte; the desktop
-# launcher, icon and metadata under share/; nothing else. The launcher must
-# name the installed program and icon and still pass desktop-file-validate;
-# the installed tree passes appstreamcli validate-tree.
+# programs and the demonstration data at the top, byte for byte; the
+# launchers, icon, metadata, MIME type of journal files and manual pages
+# under share/; nothing else. Each launcher must name the installed programs
+# and icon and still pass desktop-file-validate; the main launcher declares
+# the journal files' MIME type, which shared-mime-info registers for *.quz,
+# and has the exam action exactly when quz-exam is installed; the installed
+# tree passes appstreamcli validate-tree.
 # A second install over the folder keeps the data files the user replaced.
 #
 # -DBUILD_DIR=  build tree to install        -DPREFIX=    empty folder to use
 # -DDATA_DIR=   source of the program data   -DPROGRAMS=  executables, comma-separated
-# -DAPP_ID=     desktop id                   -DDESKTOP_FILE_VALIDATE=, -DAPPSTREAMCLI=
-#                                            the validators
+# -DAPP_ID=     desktop id of quz            -DLAUNCHERS= program=desktop-id, comma-separated
+# -DMIME_FILE=  the MIME package file        -DMIME_TYPE= the journal files' type
+# -DDESKTOP_FILE_VALIDATE=, -DAPPSTREAMCLI=, -DUPDATE_MIME_DATABASE=  the tools
 
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
+string(REPLACE "," ";" LAUNCHERS "${LAUNCHERS}")
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -27,9 +32,16 @@ endmacro()
 # What the folder must hold.
 file(GLOB_RECURSE data RELATIVE "${DATA_DIR}" LIST_DIRECTORIES false "${DATA_DIR}/*")
 set(expected ${PROGRAMS} ${data}
-    "share/applications/${APP_ID}.desktop"
     "share/icons/hicolor/scalable/apps/${APP_ID}.svg"
-    "share/metainfo/${APP_ID}.metainfo.xml")
+    "share/metainfo/${APP_ID}.metainfo.xml"
+    "share/mime/packages/${MIME_FILE}")
+foreach(p IN LISTS PROGRAMS)
+  list(APPEND expected "share/man/man1/${p}.1")
+endforeach()
+foreach(entry IN LISTS LAUNCHERS)
+  string(REGEX REPLACE "^.*=" "" id "${entry}")
+  list(APPEND expected "share/applications/${id}.desktop")
+endforeach()
 file(GLOB_RECURSE installed RELATIVE "${PREFIX}" LIST_DIRECTORIES false "${PREFIX}/*")
 list(SORT expected)
 list(SORT installed)
@@ -60,23 +72,69 @@ foreach(p IN LISTS PROGRAMS)
   endif()
 endforeach()
 
-# The launcher points into this folder (whose name has a blank, so Exec must
-# quote it).
-set(launcher "${PREFIX}/share/applications/${APP_ID}.desktop")
-if(EXISTS "${launcher}")
+# Each launcher starts its program in this folder (whose name has a blank, so
+# Exec must quote it) and shows the installed icon.
+foreach(entry IN LISTS LAUNCHERS)
+  string(REGEX MATCH "^[^=]*" program "${entry}")
+  string(REGEX REPLACE "^.*=" "" id "${entry}")
+  set(launcher "${PREFIX}/share/applications/${id}.desktop")
+  if(NOT EXISTS "${launcher}")
+    continue()
+  endif()
   file(READ "${launcher}" text)
-  string(FIND "${text}" "\nExec=\"${PREFIX}/quz\" %f\n" exec_at)
-  if(exec_at EQUAL -1)
-    fail("Exec does not start ${PREFIX}/quz:\n${text}")
+  string(FIND "${text}" "\nExec=\"${PREFIX}/${program}\" " with_arguments_at)
+  string(FIND "${text}" "\nExec=\"${PREFIX}/${program}\"\n" alone_at)
+  if(with_arguments_at EQUAL -1 AND alone_at EQUAL -1)
+    fail("${id}: Exec does not start ${PREFIX}/${program}:\n${text}")
   endif()
   string(FIND "${text}" "\nIcon=${PREFIX}/share/icons/hicolor/scalable/apps/${APP_ID}.svg\n" icon_at)
   if(icon_at EQUAL -1)
-    fail("Icon is not the installed icon:\n${text}")
+    fail("${id}: Icon is not the installed icon:\n${text}")
   endif()
   execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${launcher}"
                   RESULT_VARIABLE invalid OUTPUT_VARIABLE report ERROR_VARIABLE report)
   if(invalid OR NOT report STREQUAL "")
-    fail("desktop-file-validate on the installed launcher:\n${report}")
+    fail("desktop-file-validate on the installed ${id}:\n${report}")
+  endif()
+endforeach()
+
+# The main launcher opens a journal file given by the file manager, and has
+# the action "Экзамен" exactly when quz-exam is there to start.
+set(launcher "${PREFIX}/share/applications/${APP_ID}.desktop")
+if(EXISTS "${launcher}")
+  file(READ "${launcher}" text)
+  string(FIND "${text}" "\nExec=\"${PREFIX}/quz\" %f\n" file_at)
+  if(file_at EQUAL -1 OR NOT text MATCHES "\nMimeType=([^\n]*;)?${MIME_TYPE};")
+    fail("${APP_ID}: does not open ${MIME_TYPE} files with quz:\n${text}")
+  endif()
+  set(action "\n[Desktop Action exam]\nName=Экзамен\nExec=\"${PREFIX}/quz-exam\"\n")
+  string(FIND "${text}" "${action}" action_at)
+  if("quz-exam" IN_LIST PROGRAMS AND (action_at EQUAL -1 OR NOT text MATCHES "\nActions=exam;\n"))
+    fail("${APP_ID}: no action \"Экзамен\" starting the installed quz-exam:\n${text}")
+  elseif(NOT "quz-exam" IN_LIST PROGRAMS AND text MATCHES "Action|quz-exam")
+    fail("${APP_ID}: an action for quz-exam, which is not installed:\n${text}")
+  endif()
+endif()
+
+# shared-mime-info takes the installed package file as it is and maps *.quz to
+# the journal type: registered alone in a scratch data home beside the folder.
+set(data_home "${PREFIX} data")
+set(mime_home "${data_home}/mime")
+file(REMOVE_RECURSE "${data_home}")
+if(EXISTS "${PREFIX}/share/mime/packages/${MIME_FILE}")
+  file(COPY "${PREFIX}/share/mime/packages/${MIME_FILE}" DESTINATION "${mime_home}/packages")
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${data_home}"
+                          "${UPDATE_MIME_DATABASE}" "${mime_home}"
+                  RESULT_VARIABLE invalid OUTPUT_VARIABLE report ERROR_VARIABLE report)
+  if(invalid OR NOT report STREQUAL "")
+    fail("update-mime-database with ${MIME_FILE}:\n${report}")
+  endif()
+  set(globs "")
+  if(EXISTS "${mime_home}/globs2")
+    file(STRINGS "${mime_home}/globs2" globs REGEX ":${MIME_TYPE}:\\*\\.quz$")
+  endif()
+  if(globs STREQUAL "")
+    fail("${MIME_FILE} does not map *.quz to ${MIME_TYPE}")
   endif()
 endif()
 

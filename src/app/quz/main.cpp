@@ -1,6 +1,7 @@
-// The program's main block: the application, the three windows in their
-// order, the command-line journal file, the event loop.
+// The program's main block: the command line, the application, the three
+// windows in their order, the command-line journal file, the event loop.
 
+#include "app/quz/arguments.h"
 #include "ui/comment/Unit2.h"
 #include "ui/journal/Unit3.h"
 #include "ui/platform/control_state.h"
@@ -12,11 +13,24 @@
 #include "ui/practice/Unit1.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QToolButton>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    // The command line is read before QApplication, which needs a display:
+    // --help, --version and mistakes are answered without one.
+    quz::app::CommandLine commandLine(QStringLiteral("quz"), QStringLiteral(QUZ_VERSION));
+    quz::app::describeQuzArguments(commandLine);
+    if (commandLine.parse(quz::app::rawArguments(argc, argv))
+        != quz::app::CommandLine::Outcome::Run) {
+        const QCoreApplication core(argc, argv); // names the program in the usage line
+        return commandLine.answer(stdout, stderr);
+    }
+
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 
@@ -29,6 +43,7 @@ int main(int argc, char *argv[])
     QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 
     quz::Services services = quz::platform::programServices();
+    services.commandLineFile = QFile::decodeName(commandLine.positional(0));
     services.appTitle = &title;
     services.dialogs = &dialogs;
     services.sound = &sound;

@@ -1,0 +1,74 @@
+#pragma once
+// A program's command line, read before the application object exists: help,
+// version and mistakes are answered without a display, and file arguments
+// reach the program as the bytes the user gave.
+
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+
+#include <cstdio>
+
+namespace quz::app {
+
+// Reads the arguments of one program. The caller describes the program (its
+// description, own options and positional arguments) through parser() before
+// parse(); -h/--help,
+// -v/--version and Qt's common options (-platform, -style, -reverse, ... in
+// their one- and two-dash forms, which QApplication takes out of argv itself)
+// are known from the start. Options are long names behind one or two dashes;
+// "--" ends the options, so a file named like an option can follow it.
+//
+// Arguments are read as Latin-1, one character per byte, so positional() gives
+// back exactly the bytes of argv whatever the locale's encoding.
+class CommandLine {
+public:
+    enum class Outcome { Run, Help, Version, Error };
+
+    // program: the name in the version and error lines; version: the version
+    // printed by --version.
+    CommandLine(const QString &program, const QString &version);
+
+    QCommandLineParser &parser() { return m_parser; }
+
+    // Parses arguments (the program's own path first, as argv). Help and
+    // version win over a mistake elsewhere on the line; an unknown option, a
+    // missing value or a value given to a switch is an Error.
+    Outcome parse(const QList<QByteArray> &arguments);
+
+    Outcome outcome() const { return m_outcome; }
+
+    // The index-th positional argument as given on the command line, empty
+    // when there are fewer. Needs a parse() whose outcome is not Error.
+    QByteArray positional(qsizetype index) const;
+
+    // The value of the program's own option `name` as given, empty when the
+    // option is absent.
+    QByteArray value(const QString &name) const;
+
+    // What a person reads for each outcome. The usage line of the help names
+    // the program as started (QCoreApplication::arguments()), so an
+    // application object, which needs no display, should exist by then.
+    QString helpText() const;
+    QString versionText() const;
+    QString errorText() const;
+
+    // Writes the help or version text to out, or the error with a pointer to
+    // --help to err, and returns the exit status: 0 for help and version, 2
+    // for an error. Writes nothing for Run and returns 0.
+    int answer(std::FILE *out, std::FILE *err) const;
+
+private:
+    QString m_program;
+    QString m_version;
+    QCommandLineParser m_parser;
+    QCommandLineOption m_help;
+    QCommandLineOption m_versionOption;
+    Outcome m_outcome = Outcome::Error;
+};
+
+// argv as byte strings, argv[0] included.
+QList<QByteArray> rawArguments(int argc, const char *const *argv);
+
+} // namespace quz::app

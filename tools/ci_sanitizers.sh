@@ -30,7 +30,7 @@ section() { printf '\n== %s (%s)\n' "$1" "$(date +%T)"; }
 section "test suite with AddressSanitizer and UndefinedBehaviorSanitizer"
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S "$top" -B "$asan_build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug \
-  -DQUZ_BUILD_BENCH=OFF "${launcher[@]}" \
+  -DQUZ_BUILD_BENCH=OFF -DQUZ_WERROR="${QUZ_WERROR:-OFF}" "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="$sanitize -O1" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
 cmake --build "$asan_build" -j"$jobs"
 # Leaks are reported except those of the system's own libraries (fontconfig,
@@ -44,7 +44,7 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 section "fuzz targets, ${fuzz_seconds} s each"
 cmake -S "$top" -B "$fuzz_build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++-14 -DQUZ_LIBFUZZER=ON -DQUZ_BUILD_BENCH=OFF \
-  "${launcher[@]}" >/dev/null
+  -DQUZ_WERROR="${QUZ_WERROR:-OFF}" "${launcher[@]}" >/dev/null
 targets=$(sed -n '/^set(QUZ_FUZZ_TARGETS/,/)/p' "$top/fuzz/CMakeLists.txt" | grep -o 'fuzz_[a-z_]*')
 # shellcheck disable=SC2086
 cmake --build "$fuzz_build" -j"$jobs" --target $targets

@@ -13,7 +13,8 @@ build=${QUZ_BUILD_DIR:-$top/build}
 source "$top/tools/packages.sh"
 install_missing "${quz_packages[@]}"
 
-cmake -S "$top" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$top" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUZ_WERROR="${QUZ_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 case "$mode" in

@@ -58,22 +58,6 @@ QString commentCaption(const QString &ticket, const QString &question)
            + question;
 }
 
-Status CommentBank::loadFile(const QString &path)
-{
-    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
-    if (!bytes)
-        return Failure{bytes.error()};
-    m_text = std::move(bytes).value();
-    files::normaliseLinesInPlace(m_text);
-    return {};
-}
-
-void CommentBank::setText(std::string_view fileBytes)
-{
-    m_text = QByteArray(fileBytes.data(), static_cast<qsizetype>(fileBytes.size()));
-    files::normaliseLinesInPlace(m_text);
-}
-
 QString CommentBank::lookup(const QString &ticket, const QString &question) const
 {
     return files::fromCp1251(

@@ -3,6 +3,7 @@
 // (every line followed by CR LF), looked up by ticket and question with three
 // substring searches over the whole text.
 
+#include "core/bank/bank_text.h"
 #include "core/bank/question_bank.h"
 #include "core/files/outcome.h"
 
@@ -48,18 +49,10 @@ CommentLayout locateComment(std::string_view bank, std::string_view ticket,
 
 QString commentCaption(const QString &ticket, const QString &question);
 
-class CommentBank {
+// The comment bank: the text of "koment.txt" and the comment lookup.
+class CommentBank : public BankText {
 public:
-    // Reads "koment.txt" (or any file) into the bank; on failure the bank
-    // stays as it was. The file's bytes become the bank text in the buffer
-    // they were read into.
-    Status loadFile(const QString &path);
-    void setText(std::string_view fileBytes);
-    std::string_view text() const { return {m_text.constData(), size_t(m_text.size())}; }
     QString lookup(const QString &ticket, const QString &question) const;
-
-private:
-    QByteArray m_text;
 };
 
 } // namespace quz::bank

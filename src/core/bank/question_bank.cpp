@@ -136,22 +136,6 @@ QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
     return result;
 }
 
-Status QuestionBank::loadFile(const QString &path)
-{
-    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Bank);
-    if (!bytes)
-        return Failure{bytes.error()};
-    m_text = std::move(bytes).value();
-    files::normaliseLinesInPlace(m_text);
-    return {};
-}
-
-void QuestionBank::setText(std::string_view fileBytes)
-{
-    m_text = QByteArray(fileBytes.data(), static_cast<qsizetype>(fileBytes.size()));
-    files::normaliseLinesInPlace(m_text);
-}
-
 Question QuestionBank::lookup(const QString &ticket, const QString &question) const
 {
     const QuestionRaw raw =

@@ -17,6 +17,7 @@
 // of the question file's layout (2 to 5 variants of a few lines) lie far
 // inside both bounds and come back unchanged.
 
+#include "core/bank/bank_text.h"
 #include "core/files/outcome.h"
 
 #include <QByteArray>
@@ -93,21 +94,10 @@ bool isBlankPiece(std::string_view piece);
 QuestionRaw lookupQuestion(std::string_view bank, std::string_view ticket,
                            std::string_view question);
 
-class QuestionBank {
+// The question bank: the text of "vopros.txt" and the question lookup.
+class QuestionBank : public BankText {
 public:
-    // Reads "vopros.txt" (or any file) into the bank; on failure the bank
-    // stays as it was and the failure names the file and the reason. The
-    // file's bytes become the bank text in the buffer they were read into.
-    Status loadFile(const QString &path);
-    void setText(std::string_view fileBytes);
-
-    std::string_view text() const { return {m_text.constData(), size_t(m_text.size())}; }
-    bool isEmpty() const { return m_text.isEmpty(); }
-
     Question lookup(const QString &ticket, const QString &question) const;
-
-private:
-    QByteArray m_text;
 };
 
 } // namespace quz::bank

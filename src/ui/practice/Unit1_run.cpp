@@ -9,10 +9,10 @@
 #include "ui/journal/Unit3.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/look.h"
+#include "ui/platform/screen_update.h"
 #include "ui/question/question_view.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSpinBox>
@@ -22,13 +22,7 @@
 
 namespace look = quz::look;
 
-namespace {
-
-// Lets the screen catch up in the middle of a handler. Input is held back
-// until the handler is done, so an answer cannot be given twice meanwhile.
-void letScreenUpdate() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
-} // namespace
+using quz::platform::letScreenUpdate;
 
 void TForm1::StartClick()
 {

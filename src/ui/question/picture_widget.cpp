@@ -4,7 +4,31 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace quz::question {
+
+namespace {
+
+// The one opaque colour of every pixel of `image`, or nothing when it has
+// more than one (or is not opaque, or too large to be worth the look).
+std::optional<QRgb> uniformColour(const QImage &image)
+{
+    constexpr qsizetype kMaxPixels = 1 << 20;
+    if (image.isNull() || qsizetype(image.width()) * image.height() > kMaxPixels
+        || image.hasAlphaChannel())
+        return std::nullopt;
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb first = pixels.pixel(0, 0);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        if (!std::all_of(line, line + pixels.width(), [first](QRgb p) { return p == first; }))
+            return std::nullopt;
+    }
+    return first;
+}
+
+} // namespace
 
 TImage::TImage(QWidget *parent)
     : QWidget(parent)
@@ -26,14 +50,20 @@ void TImage::replace()
 void TImage::setJpeg(bank::JpegPicture picture)
 {
     m_image = QImage();
+    m_uniform.reset();
     m_jpeg = std::move(picture);
     replace();
 }
 
 void TImage::setImage(QImage image)
 {
+    // The same bitmap again (the placeholder of one question after the
+    // other's) keeps the picture as it is.
+    if (!m_jpeg && !m_image.isNull() && image == m_image)
+        return;
     m_jpeg.reset();
     m_image = std::move(image);
+    m_uniform = uniformColour(m_image);
     replace();
 }
 
@@ -41,6 +71,7 @@ void TImage::clear()
 {
     m_jpeg.reset();
     m_image = QImage();
+    m_uniform.reset();
     replace();
 }
 
@@ -86,6 +117,15 @@ void TImage::paintEvent(QPaintEvent *)
     const QRect target = targetRect();
     if (full.isNull() || target.isEmpty())
         return;
+    // A bitmap of one colour (the blank placeholder) resamples to that
+    // colour at any size: it is filled, not scaled, which keeps the change to
+    // the next question cheap while the picture's height follows the
+    // variant panel.
+    if (m_uniform) {
+        QPainter(this).fillRect(target, QColor::fromRgb(*m_uniform));
+        m_lastDrawn = target;
+        return;
+    }
     if (m_scaled.isNull() || m_scaledFor != target.size() || m_scaledKey != full.cacheKey()) {
         m_scaled = full.size() == target.size() ? full
                                                 : full.scaled(target.size(), Qt::IgnoreAspectRatio,

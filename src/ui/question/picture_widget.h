@@ -62,6 +62,8 @@ private:
 
     std::optional<bank::JpegPicture> m_jpeg;
     QImage m_image;
+    // The colour of a bitmap whose pixels are all one colour.
+    std::optional<QRgb> m_uniform;
     bool m_errorReported = false;
     QImage m_scaled; // source resampled to m_scaledFor
     QSize m_scaledFor;

@@ -167,12 +167,13 @@ void QuestionView::showQuestion(const QuestionContent &content, bool autoSize)
 // whatever the question file holds.
 void QuestionView::fillVariants(const QStringList &variants)
 {
-    Memo1->setPlainText(files::displayText(practice::variantAreaText(variants)));
+    // The line height is set on the empty area before the text goes in, so
+    // that every block is created with it and the text is laid out once.
     QTextCursor cursor(Memo1->document());
-    cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
     format.setLineHeight(kVariantLineHeight, QTextBlockFormat::FixedHeight);
-    cursor.mergeBlockFormat(format);
+    cursor.setBlockFormat(format);
+    cursor.insertText(files::displayText(practice::variantAreaText(variants)));
     // Wrap at the area's own width now, so that the display lines exist even
     // before the view is first shown.
     Memo1->document()->setTextWidth(Memo1->width() - 2 * Memo1->frameWidth());

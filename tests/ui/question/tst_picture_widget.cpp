@@ -2,6 +2,7 @@
 // decoding at the first paint only, error report, clicks.
 #include "ui/question/picture_widget.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -66,10 +67,52 @@ private slots:
     void drawsIntoFitRect();
     void decodesAtFirstPaintOnce();
     void followsResize();
+    void oneColourBitmapAsIfScaled_data();
+    void oneColourBitmapAsIfScaled();
     void clearLeavesBackground();
     void reportsDecodeErrorOnce();
     void clicks();
 };
+
+// A bitmap of one colour is filled rather than resampled: the pixels must be
+// those the resampled bitmap gives, at every size the control takes; a bitmap
+// with a second colour still goes through the resampling.
+void TestPictureWidget::oneColourBitmapAsIfScaled_data()
+{
+    QTest::addColumn<QSize>("control");
+    QTest::addColumn<bool>("secondColour");
+    QTest::newRow("design size") << QSize(556, 114) << false;
+    QTest::newRow("taller") << QSize(556, 251) << false;
+    QTest::newRow("odd size") << QSize(303, 147) << false;
+    QTest::newRow("two colours") << QSize(303, 147) << true;
+}
+
+void TestPictureWidget::oneColourBitmapAsIfScaled()
+{
+    QFETCH(QSize, control);
+    QFETCH(bool, secondColour);
+    QImage bitmap(64, 32, QImage::Format_RGB32);
+    bitmap.fill(kFace);
+    if (secondColour)
+        bitmap.setPixel(63, 31, qRgb(0, 0, 0));
+    Panel panel;
+    panel.parent.resize(control + QSize(4, 6));
+    panel.image->setGeometry(QRect(QPoint(2, 3), control));
+    // The parent shows black where the picture leaves it free.
+    QPalette palette = panel.parent.palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    panel.parent.setPalette(palette);
+    panel.image->setImage(bitmap);
+
+    const QRect target = panel.image->targetRect();
+    QImage expected(control, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter(&expected).drawImage(
+        target.topLeft(),
+        bitmap.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    QCOMPARE(panel.grab(), expected);
+    QCOMPARE(panel.image->lastDrawnRect(), target);
+}
 
 void TestPictureWidget::drawsIntoFitRect_data()
 {

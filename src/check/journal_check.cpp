@@ -24,11 +24,11 @@ int twoDigitNumber(const QString &field)
 
 } // namespace
 
-std::vector<Finding> checkJournal(const QString &file, const QString &path,
+std::vector<Finding> checkJournal(const QString &file, const QByteArray &path,
                                   const BankText *questions, const Scope &scope)
 {
     std::vector<Finding> findings;
-    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Journal);
+    const Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Journal);
     if (!bytes) {
         findings.push_back(Finding{
             file, 0, Severity::Problem, QStringLiteral("file.unreadable"),

@@ -1,13 +1,13 @@
 #include "check/picture_check.h"
 
+#include "check/native_path.h"
 #include "check/text_check.h"
 #include "check/wording.h"
+#include "core/bank/data_files.h"
 #include "core/bank/picture_store.h"
 #include "core/files/file_io.h"
 
-#include <QColor>
-#include <QDir>
-#include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
@@ -19,9 +19,6 @@
 namespace quz::check {
 
 namespace {
-
-const QString kInstallNotes = QStringLiteral("Установка!!!.txt");
-const QString kHelp = QStringLiteral("Help.txt");
 
 // libjpeg's own text for a message code, its printf fields shown as "…".
 QString jpegMessage(int code)
@@ -73,13 +70,16 @@ QString question(int ticket, int question)
     return QStringLiteral("ticket %1, question %2").arg(twoDigits(ticket), twoDigits(question));
 }
 
-void checkPictureFile(std::vector<Finding> &findings, const QString &file, const QString &path,
+void checkPictureFile(std::vector<Finding> &findings, const QString &file, const QByteArray &path,
                       int ticket, int number)
 {
     const QString blank = QStringLiteral("the program shows the blank picture for %1 instead")
                               .arg(question(ticket, number));
     bank::JpegPicture picture;
-    if (const Status loaded = picture.loadFile(path); !loaded) {
+    Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Picture);
+    const Status loaded =
+        bytes ? picture.loadBytes(std::move(bytes).value()) : Status(Failure{bytes.error()});
+    if (!loaded) {
         findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.unreadable"),
                                    QStringLiteral("libjpeg refuses it: %1; %2")
                                        .arg(explainJpegError(loaded.error()), blank)});
@@ -133,20 +133,21 @@ QString failureReason(const QString &error)
     return reason;
 }
 
-std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope)
+std::vector<Finding> checkPictures(const QByteArray &dir, const Scope &scope)
 {
     std::vector<Finding> findings;
-    const QDir dir(programDir);
     const QString folder = bank::pictureFolder();
     const QString sample = bank::samplePictureRelativePath();
+    const QString kInstallNotes = bank::installNotesFileName();
+    const auto at = [&](const QString &name) { return joinNative(dir, name.toUtf8()); };
 
-    if (!files::isFile(dir.filePath(sample))) {
+    if (examine(at(sample)).type != EntryType::File) {
         QString message = QStringLiteral("the sample picture is missing: at every start the "
                                          "program shows the message «Картинки к билетам НЕ "
                                          "НАЙДЕНЫ!!!» with the install notes");
-        if (QFileInfo(dir.filePath(sample)).isDir())
+        if (examine(at(sample)).type == EntryType::Folder)
             message.replace(QStringLiteral("is missing"), QStringLiteral("is a folder"));
-        if (!files::readFileBytes(dir.filePath(kInstallNotes), files::FileKind::Notes))
+        if (!files::readNativeFileBytes(at(kInstallNotes), files::FileKind::Notes))
             message += QStringLiteral("; as %1 cannot be read either, it then stops its "
                                       "start-up with an error box and loads no questions")
                            .arg(kInstallNotes);
@@ -154,18 +155,18 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
                                    QStringLiteral("picture.sample-missing"), message});
     }
 
-    const QFileInfo folderInfo(dir.filePath(folder));
-    if (!folderInfo.isDir()) {
-        const QStringList others = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        for (const QString &name : others)
-            if (name.compare(folder, Qt::CaseInsensitive) == 0 && name != folder)
+    const EntryType folderType = examine(at(folder)).type;
+    if (folderType != EntryType::Folder) {
+        for (const QByteArray &native : folderEntries(dir))
+            if (const QString name = readableName(native);
+                name.compare(folder, Qt::CaseInsensitive) == 0 && name != folder)
                 findings.push_back(Finding{name, 0, Severity::Problem,
                                            QStringLiteral("picture.folder-name"),
                                            QStringLiteral("the picture folder must be named «%1» "
                                                           "(names are case-sensitive): the "
                                                           "program finds none of these pictures")
                                                .arg(folder)});
-        if (folderInfo.exists())
+        if (folderType != EntryType::Missing)
             findings.push_back(Finding{folder, 0, Severity::Problem,
                                        QStringLiteral("picture.folder-name"),
                                        QStringLiteral("«%1» is not a folder: the program finds no "
@@ -181,34 +182,35 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
             names.insert(bank::pictureRelativePath(twoDigits(t), twoDigits(q)));
     names.insert(sample);
 
-    const QDir pictures(folderInfo.filePath());
-    const QFileInfoList entries = pictures.entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QByteArray pictures = at(folder);
     // A folder full of stray files gives a short report: at most
     // kFindingsPerKind of each kind.
     KindLimit limit;
-    for (const QFileInfo &entry : entries) {
+    for (const QByteArray &native : folderEntries(pictures)) {
         std::vector<Finding> kept;
         const auto keep = qScopeGuard([&] {
-            for (Finding &finding : kept)
+            for (Finding &finding : kept) {
+                finding.native = folder.toUtf8() + '/' + native;
                 if (limit.keep(finding.kind))
                     findings.push_back(std::move(finding));
+            }
         });
-        const QString name = entry.fileName();
+        const QString name = readableName(native);
         const QString file = folder + u'/' + name;
+        const QByteArray path = joinNative(pictures, native);
         PictureName meant;
         QString digits;
         QString extension;
         const bool looksMeant = meantFor(name, meant, digits, extension);
         if (names.contains(file)) {
-            if (!entry.isFile())
+            if (examine(path).type != EntryType::File)
                 kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.folder"),
                                        QStringLiteral("a folder with a picture's name: the "
                                                       "program shows the blank picture for "
                                                       "%1")
                                            .arg(question(meant.ticket, meant.question))});
             else
-                checkPictureFile(kept, file, entry.filePath(), meant.ticket, meant.question);
+                checkPictureFile(kept, file, path, meant.ticket, meant.question);
             continue;
         }
         if (!looksMeant) {
@@ -242,7 +244,7 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
             why << QStringLiteral("names are case-sensitive");
         if (why.isEmpty())
             why << QStringLiteral("exactly this spelling");
-        const bool alsoThere = files::isFile(dir.filePath(expected));
+        const bool alsoThere = examine(at(expected)).type == EntryType::File;
         kept.push_back(Finding{
             file, 0, Severity::Problem, QStringLiteral("picture.name"),
             QStringLiteral("the program looks for «%1» (%2), so this picture is never shown; %3")
@@ -256,20 +258,28 @@ std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope
     return findings;
 }
 
-std::vector<Finding> checkSupportFiles(const QString &programDir)
+std::vector<Finding> checkSupportFiles(const QByteArray &dir)
 {
     std::vector<Finding> findings;
-    const QDir dir(programDir);
+    const QString kHelp = bank::helpFileName();
+    const QString kInstallNotes = bank::installNotesFileName();
 
     const QString placeholder = bank::placeholderFileName();
-    const Outcome<QImage> blank =
-        bank::placeholderPicture(dir.filePath(placeholder), QSize(1, 1), QColor(Qt::lightGray));
-    if (!blank)
+    const Outcome<QByteArray> bitmap =
+        files::readNativeFileBytes(joinNative(dir, placeholder.toUtf8()), files::FileKind::Bitmap);
+    // Read as the program reads it (bank::placeholderPicture()), by the
+    // folder's own bytes.
+    QString failure;
+    if (!bitmap)
+        failure = failureReason(bitmap.error());
+    else if (QImage::fromData(*bitmap, "BMP").isNull())
+        failure = QStringLiteral("Bitmap image is not valid");
+    if (!failure.isEmpty())
         findings.push_back(Finding{placeholder, 0, Severity::Problem,
                                    QStringLiteral("placeholder.unreadable"),
                                    QStringLiteral("%1: questions without a picture show an empty "
                                                   "picture area instead of the blank placeholder")
-                                       .arg(failureReason(blank.error()))});
+                                       .arg(failure)});
 
     const struct {
         QString name;
@@ -282,7 +292,7 @@ std::vector<Finding> checkSupportFiles(const QString &programDir)
     };
     for (const auto &[name, effect] : notes) {
         const Outcome<QByteArray> bytes =
-            files::readFileBytes(dir.filePath(name), files::FileKind::Notes);
+            files::readNativeFileBytes(joinNative(dir, name.toUtf8()), files::FileKind::Notes);
         if (!bytes) {
             findings.push_back(
                 Finding{name, 0, Severity::Problem, QStringLiteral("notes.missing"),

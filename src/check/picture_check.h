@@ -11,11 +11,12 @@
 
 namespace quz::check {
 
-std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope);
+// `programDir` as the bytes the system names it by.
+std::vector<Finding> checkPictures(const QByteArray &programDir, const Scope &scope);
 
 // The placeholder "emp.bmp", "Help.txt" and "Установка!!!.txt", with the text
 // checks of the two notes files.
-std::vector<Finding> checkSupportFiles(const QString &programDir);
+std::vector<Finding> checkSupportFiles(const QByteArray &programDir);
 
 // The reason of a file layer failure without its "Cannot open file ..."
 // prefix, which names the path the finding already names.

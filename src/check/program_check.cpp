@@ -3,11 +3,13 @@
 #include "check/bank_index.h"
 #include "check/comment_check.h"
 #include "check/journal_check.h"
+#include "check/native_path.h"
 #include "check/picture_check.h"
 #include "check/question_check.h"
 #include "check/text_check.h"
 #include "check/wording.h"
 #include "core/bank/comment_bank.h"
+#include "core/bank/data_files.h"
 #include "core/bank/picture_store.h"
 #include "core/bank/question_bank.h"
 #include "core/files/file_io.h"
@@ -22,9 +24,6 @@ namespace quz::check {
 
 namespace {
 
-const QString kQuestions = QStringLiteral("vopros.txt");
-const QString kComments = QStringLiteral("koment.txt");
-
 struct BankFile {
     std::optional<BankText> bank;
     std::string_view behindNul;
@@ -34,12 +33,12 @@ struct BankFile {
 // Reads a bank file as the program does and runs the text checks on it; the
 // bank stays empty when the file cannot be read or its content is misread as
 // a whole.
-BankFile readBank(const QString &dir, const QString &name, TextRole role, const QString &failed,
+BankFile readBank(const QByteArray &dir, const QString &name, TextRole role, const QString &failed,
                   std::vector<Finding> &findings)
 {
     BankFile file;
     Outcome<QByteArray> bytes =
-        files::readFileBytes(QDir(dir).filePath(name), files::FileKind::Bank);
+        files::readNativeFileBytes(joinNative(dir, name.toUtf8()), files::FileKind::Bank);
     if (!bytes) {
         findings.push_back(
             Finding{name, 0, Severity::Problem, QStringLiteral("file.unreadable"),
@@ -65,6 +64,22 @@ BankFile readBank(const QString &dir, const QString &name, TextRole role, const 
         file.bank.emplace(std::string(bank.text()));
     }
     return file;
+}
+
+// Names each finding's file by the path the user reaches it by (`dir` joined
+// with the name the finding gives) and completes the advice to convert a
+// file with the command for that path.
+void finish(std::vector<Finding> &findings, const QByteArray *dir)
+{
+    for (Finding &finding : findings) {
+        if (dir) {
+            finding.native =
+                joinNative(*dir, finding.native.isEmpty() ? finding.file.toUtf8() : finding.native);
+            finding.path = readableName(finding.native);
+        }
+        if (finding.conversion != Encoding::None)
+            finding.message += conversionCommand(finding.nativePath(), finding.conversion);
+    }
 }
 
 void appendToNulFinding(std::vector<Finding> &findings, const QString &file, const QString &text)
@@ -121,18 +136,21 @@ void KindLimit::addNotes(std::vector<Finding> &findings, const QString &file) co
 
 QStringList programFileOrder()
 {
-    return {kQuestions,
-            kComments,
-            QStringLiteral("bmp"),
-            bank::placeholderFileName(),
-            QStringLiteral("Help.txt"),
-            QStringLiteral("Установка!!!.txt")};
+    return {bank::questionFileName(),    bank::commentFileName(), bank::pictureFolder(),
+            bank::placeholderFileName(), bank::helpFileName(),    bank::installNotesFileName()};
 }
 
 Report checkProgramDirectory(const QString &dir, const Scope &scope)
 {
+    return checkProgramDirectory(QFile::encodeName(dir), scope);
+}
+
+Report checkProgramDirectory(const QByteArray &dir, const Scope &scope)
+{
     Report report;
     auto &findings = report.findings;
+    const QString kQuestions = bank::questionFileName();
+    const QString kComments = bank::commentFileName();
 
     const BankFile questions =
         readBank(dir, kQuestions, TextRole::Questions,
@@ -159,13 +177,16 @@ Report checkProgramDirectory(const QString &dir, const Scope &scope)
         appendToNulFinding(findings, kComments, check.lostBehindNul);
     }
 
-    // Journal files kept in the program directory are checked as well.
-    const QStringList journals =
-        QDir(dir).entryList({QStringLiteral("*.quz")}, QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString &journal : journals) {
-        const std::vector<Finding> found =
-            checkJournal(journal, QDir(dir).filePath(journal),
+    // Journal files kept in the program directory are checked as well, and
+    // so is anything else named like one (a folder, a pipe).
+    for (const QByteArray &journal : folderEntries(dir)) {
+        if (!journal.endsWith(".quz"))
+            continue;
+        std::vector<Finding> found =
+            checkJournal(readableName(journal), joinNative(dir, journal),
                          questions.bank ? &*questions.bank : nullptr, scope);
+        for (Finding &finding : found)
+            finding.native = journal;
         findings.insert(findings.end(), found.begin(), found.end());
     }
 
@@ -175,25 +196,30 @@ Report checkProgramDirectory(const QString &dir, const Scope &scope)
     findings.insert(findings.end(), support.begin(), support.end());
 
     sortFindings(findings, programFileOrder());
+    finish(findings, &dir);
     return report;
 }
 
-Report checkJournalFiles(const QStringList &paths, const QString &programDir, const Scope &scope)
+Report checkJournalFiles(const std::vector<QByteArray> &paths, const QByteArray &programDir,
+                         const Scope &scope)
 {
     Report report;
     std::optional<BankText> questions;
-    const Outcome<QByteArray> bytes =
-        files::readFileBytes(QDir(programDir).filePath(kQuestions), files::FileKind::Bank);
+    const Outcome<QByteArray> bytes = files::readNativeFileBytes(
+        joinNative(programDir, bank::questionFileName().toUtf8()), files::FileKind::Bank);
     if (bytes) {
         bank::QuestionBank bank;
         bank.setText(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
         questions.emplace(std::string(bank.text()));
     }
-    for (const QString &path : paths) {
-        const std::vector<Finding> found =
-            checkJournal(path, path, questions ? &*questions : nullptr, scope);
+    for (const QByteArray &path : paths) {
+        std::vector<Finding> found =
+            checkJournal(readableName(path), path, questions ? &*questions : nullptr, scope);
+        for (Finding &finding : found)
+            finding.native = path;
         report.findings.insert(report.findings.end(), found.begin(), found.end());
     }
+    finish(report.findings, nullptr);
     return report;
 }
 

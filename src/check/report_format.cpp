@@ -41,7 +41,7 @@ QByteArray formatText(const std::vector<Finding> &findings)
             out += u'\n';
         first = false;
         previous = path;
-        out += path;
+        out += shownName(path);
         if (finding.line > 0)
             out += u':' + QString::number(finding.line);
         out += QStringLiteral(": ");
@@ -63,6 +63,10 @@ QByteArray formatJson(const std::vector<Finding> &findings, const QStringList &c
         QJsonObject item;
         item.insert(QStringLiteral("file"), finding.file);
         item.insert(QStringLiteral("path"), finding.shownPath());
+        // A name that is not UTF-8 is shown as Windows-1251 text; its bytes
+        // go along.
+        if (const QByteArray native = finding.nativePath(); native != finding.shownPath().toUtf8())
+            item.insert(QStringLiteral("path_bytes"), QString::fromLatin1(native.toHex()));
         item.insert(QStringLiteral("line"),
                     finding.line > 0 ? QJsonValue(finding.line) : QJsonValue(QJsonValue::Null));
         const bool problem = finding.severity == Severity::Problem;

@@ -22,13 +22,6 @@ bool isAscii(std::string_view bytes)
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-QString conversionCommand(const QString &file, const QString &from)
-{
-    const QString name = file.section(QLatin1Char('/'), -1);
-    return QStringLiteral("iconv -f %1 -t WINDOWS-1251 '%2' > '%2.new' && mv '%2.new' '%2'")
-        .arg(from, name);
-}
-
 QString wholeFileEffect(TextRole role)
 {
     switch (role) {
@@ -69,28 +62,33 @@ std::pair<QString, QString> sampleWord(const QString &decoded)
             quote(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())))};
 }
 
-bool looksLikeUtf16(std::string_view bytes)
+// UTF-16 and its byte order, Encoding::None for anything else.
+Encoding utf16Kind(std::string_view bytes)
 {
     if (bytes.size() >= 2) {
         const auto b0 = static_cast<unsigned char>(bytes[0]);
         const auto b1 = static_cast<unsigned char>(bytes[1]);
         if ((b0 == 0xff && b1 == 0xfe) || (b0 == 0xfe && b1 == 0xff))
-            return true;
+            return Encoding::Utf16;
     }
-    // Without a byte-order mark: most of the first characters have a NUL
-    // byte at the same side.
+    // Without a byte-order mark: most of the first characters have the same
+    // high byte, 0 (Latin) or 4 (Cyrillic), neither of which Windows-1251
+    // text has.
     const size_t n = std::min<size_t>(bytes.size(), 200) & ~size_t(1);
     if (n < 8)
-        return false;
+        return Encoding::None;
+    const auto high = [](char c) { return c == '\0' || c == '\x04'; };
     size_t even = 0;
     size_t odd = 0;
     for (size_t i = 0; i < n; i += 2) {
-        even += bytes[i] == '\0';
-        odd += bytes[i + 1] == '\0';
+        even += high(bytes[i]);
+        odd += high(bytes[i + 1]);
     }
     // Most of one side and little of the other: text, not a run of NULs.
     const size_t half = n / 2;
-    return std::max(even, odd) * 4 >= half * 3 && std::min(even, odd) * 4 <= half;
+    if (std::max(even, odd) * 4 < half * 3 || std::min(even, odd) * 4 > half)
+        return Encoding::None;
+    return odd > even ? Encoding::Utf16Le : Encoding::Utf16Be;
 }
 
 } // namespace
@@ -119,16 +117,16 @@ TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
         facts.findings.push_back(Finding{file, line, severity, kind, message});
     };
 
-    if (looksLikeUtf16(bytes)) {
+    if (const Encoding utf16 = utf16Kind(bytes); utf16 != Encoding::None) {
         facts.unreadable = true;
         const size_t nul = bytes.find('\0');
         const std::string_view seen = bytes.substr(0, nul);
         add(0, Severity::Problem, QStringLiteral("file.utf16"),
             QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops at "
-                           "the first NUL byte, so it sees %1; convert it: %2")
+                           "the first NUL byte, so it sees %1; convert it: ")
                 .arg(seen.empty() ? QStringLiteral("nothing of it")
-                                  : QStringLiteral("only ") + quote(seen),
-                     conversionCommand(file, QStringLiteral("UTF-16"))));
+                                  : QStringLiteral("only ") + quote(seen)));
+        facts.findings.back().conversion = utf16;
         return facts;
     }
 
@@ -148,10 +146,10 @@ TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
                                              "Windows-1251");
             if (!meant.isEmpty())
                 message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
-            message +=
-                QStringLiteral(": %1; convert it: %2")
-                    .arg(wholeFileEffect(role), conversionCommand(file, QStringLiteral("UTF-8")));
+            message += QStringLiteral(": %1; convert it: ").arg(wholeFileEffect(role));
             add(rawLineOf(bytes, first), Severity::Problem, QStringLiteral("file.utf8"), message);
+            facts.findings.back().conversion =
+                text.substr(0, 3) == "\xef\xbb\xbf" ? Encoding::Utf8WithMark : Encoding::Utf8;
             return facts;
         }
     }

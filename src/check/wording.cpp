@@ -19,12 +19,27 @@ QString quote(const QString &text, int max)
             continue;
         if (c == u'\n' || c == u'\r')
             shown += QChar(0x23ce);
-        else if (c.unicode() < 0x20 && c != u'\t')
+        else if ((c.category() == QChar::Other_Control && c != u'\t')
+                 || c.category() == QChar::Other_Format)
             shown += QChar(0x00b7);
         else
             shown += c;
     }
     return QStringLiteral("«") + shown + QStringLiteral("»");
+}
+
+QString shownName(const QString &name)
+{
+    QString shown = name;
+    for (QChar &c : shown) {
+        if (c == u'\n' || c == u'\r')
+            c = QChar(0x23ce);
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format
+                 || c.category() == QChar::Separator_Line
+                 || c.category() == QChar::Separator_Paragraph)
+            c = QChar(0x00b7);
+    }
+    return shown;
 }
 
 QString count(qsizetype n, const QString &one, const QString &many)

@@ -8,10 +8,16 @@
 namespace quz::check {
 
 // A piece of a Windows-1251 file as the user reads it, between « and »:
-// line breaks shown as "⏎", other control characters as "·", cut to at most
+// line breaks shown as "⏎", other control and format characters as "·" (none
+// reaches the terminal), cut to at most
 // `max` characters with "…".
 QString quote(std::string_view cp1251, int max = 40);
 QString quote(const QString &text, int max = 40);
+
+// A file name or path as the terminal may show it: line breaks as "⏎",
+// other control and format characters as "·", so that a name can neither
+// drive the terminal nor split a finding.
+QString shownName(const QString &name);
 
 // "1 line", "3 lines".
 QString count(qsizetype n, const QString &one, const QString &many);

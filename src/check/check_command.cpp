@@ -1,0 +1,194 @@
+#include "check/check_command.h"
+
+#include "check/native_path.h"
+#include "check/program_check.h"
+#include "check/report_format.h"
+#include "check/wording.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+namespace quz::check {
+
+namespace {
+
+void write(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+// An argument as the terminal may show it, cut to a readable length.
+QString shownArgument(const QByteArray &argument)
+{
+    constexpr qsizetype kShown = 60;
+    const QString name = shownName(readableName(argument));
+    return name.size() <= kShown ? name : name.left(kShown) + QChar(0x2026);
+}
+
+// Why a path named on the command line cannot be checked.
+QString pathFailure(const QByteArray &path, int error)
+{
+    if (error == ENOENT)
+        return QStringLiteral("%1: no such file or directory").arg(shownArgument(path));
+    if (error == ENAMETOOLONG)
+        return QStringLiteral("%1: the name is too long for the system (%2 bytes; a name may "
+                              "have at most %3, a path at most %4)")
+            .arg(shownArgument(path))
+            .arg(path.size())
+            .arg(NAME_MAX)
+            .arg(PATH_MAX);
+    return QStringLiteral("%1: %2").arg(shownArgument(path),
+                                        QString::fromLocal8Bit(std::strerror(error)));
+}
+
+struct Request {
+    bool json = false;
+    std::vector<QByteArray> directories;
+    std::vector<QByteArray> files;
+    QString error; // a usage error, empty when none
+    bool done = false;
+};
+
+int usageError(const Request &request)
+{
+    if (request.json) {
+        QJsonObject root;
+        root.insert(QStringLiteral("error"), request.error);
+        root.insert(QStringLiteral("checked"), QJsonArray());
+        root.insert(QStringLiteral("findings"), QJsonArray());
+        root.insert(QStringLiteral("problems"), 0);
+        root.insert(QStringLiteral("notes"), 0);
+        root.insert(QStringLiteral("summary"), QStringLiteral("usage error: ") + request.error);
+        write(stdout, QJsonDocument(root).toJson(QJsonDocument::Indented));
+    }
+    write(stderr, (QStringLiteral("quz-check: ") + request.error + u'\n').toUtf8());
+    write(stderr, QByteArrayLiteral("Try 'quz-check --help'.\n"));
+    return kExitUsage;
+}
+
+QString description()
+{
+    return QStringLiteral(
+        "Checks the program directory DIR (default: the folder of quz-check, which is\n"
+        "the folder of quz) for everything the program would misread: the question file\n"
+        "vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt\n"
+        "and the install notes, and the journal files (*.quz) kept there. Journal\n"
+        "files named instead are checked for error entries the answer mode would\n"
+        "misread.\n"
+        "\n"
+        "Each finding is one line, file:line: what is wrong and what the program shows\n"
+        "because of it, grouped by file, followed by a summary line.\n"
+        "\n"
+        "Exit status: 0 when nothing is wrong (notes do not count), 1 when something\n"
+        "is, 2 on a usage error.");
+}
+
+// The bytes of the positional arguments: each is the next argument of argv
+// whose text is the parser's (the text of a name that is not UTF-8 is the
+// same whichever way it is decoded, so the match is exact).
+std::vector<QByteArray> positionalBytes(const QStringList &positional, int argc, char *argv[])
+{
+    std::vector<QByteArray> bytes;
+    int next = 1;
+    for (const QString &argument : positional) {
+        while (next < argc && QString::fromLocal8Bit(argv[next]) != argument)
+            ++next;
+        bytes.push_back(next < argc ? QByteArray(argv[next++]) : QFile::encodeName(argument));
+    }
+    return bytes;
+}
+
+Request parse(QCommandLineParser &parser, int argc, char *argv[])
+{
+    Request request;
+    const QStringList arguments = QCoreApplication::arguments();
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("Write the report as a JSON document instead."));
+    parser.setApplicationDescription(description());
+    parser.addOption(json);
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("DIR | FILE..."),
+                                 QStringLiteral("A program directory, or journal files."));
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    request.json =
+        arguments.mid(0, end < 0 ? arguments.size() : end).contains(QStringLiteral("--json"));
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        request.error =
+            unknown.isEmpty()
+                ? parser.errorText()
+                : QStringLiteral("unknown option %1")
+                      .arg((unknown.front().size() > 1 ? QStringLiteral("--") : QStringLiteral("-"))
+                           + unknown.front());
+        return request;
+    }
+    if (parser.isSet(help)) {
+        // The usage line names the command, not the path it was started by.
+        QString text = parser.helpText();
+        const qsizetype program = text.indexOf(u' ');
+        const qsizetype options = text.indexOf(QStringLiteral(" ["));
+        if (program >= 0 && options > program)
+            text.replace(program + 1, options - program - 1, QStringLiteral("quz-check"));
+        write(stdout, text.toUtf8());
+        request.done = true;
+        return request;
+    }
+    for (const QByteArray &path : positionalBytes(parser.positionalArguments(), argc, argv)) {
+        const PathState state = examine(path);
+        if (state.type == EntryType::Missing) {
+            request.error = pathFailure(path, state.error);
+            return request;
+        }
+        (state.type == EntryType::Folder ? request.directories : request.files).push_back(path);
+    }
+    if (request.directories.size() > 1)
+        request.error = QStringLiteral("name one program directory at a time");
+    else if (request.directories.size() == 1 && !request.files.empty())
+        request.error = QStringLiteral("name either a program directory or journal files");
+    return request;
+}
+
+} // namespace
+
+int runCheckCommand(int argc, char *argv[])
+{
+    QCommandLineParser parser;
+    const Request request = parse(parser, argc, argv);
+    if (request.done)
+        return kExitClean;
+    if (!request.error.isEmpty())
+        return usageError(request);
+
+    const QByteArray programDir = QFile::encodeName(QCoreApplication::applicationDirPath());
+    std::vector<Finding> findings;
+    QStringList checked;
+    if (!request.files.empty()) {
+        // The question file of the program's own folder tells what the answer
+        // mode shows for an entry that names no question.
+        findings = checkJournalFiles(request.files, programDir).findings;
+        for (const QByteArray &file : request.files)
+            checked << readableName(file);
+    } else {
+        const QByteArray dir =
+            request.directories.empty() ? programDir : request.directories.front();
+        findings = checkProgramDirectory(dir).findings;
+        checked << readableName(dir);
+    }
+    write(stdout, request.json ? formatJson(findings, checked) : formatText(findings));
+    const bool problems = std::any_of(findings.begin(), findings.end(), [](const Finding &f) {
+        return f.severity == Severity::Problem;
+    });
+    return problems ? kExitFound : kExitClean;
+}
+
+} // namespace quz::check

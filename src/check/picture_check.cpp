@@ -9,7 +9,6 @@
 
 #include <QImage>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSet>
 
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
@@ -123,24 +122,12 @@ void checkPictureFile(std::vector<Finding> &findings, const QString &file, const
                                    .arg(text)});
 }
 
-} // namespace
-
-QString failureReason(const QString &error)
+// The sample picture that the start-up check looks for.
+void checkSample(const QByteArray &dir, std::vector<Finding> &findings)
 {
-    static const QRegularExpression prefix(QStringLiteral("^Cannot (open|create) file \".*\"\\. "));
-    QString reason = error;
-    reason.remove(prefix);
-    return reason;
-}
-
-std::vector<Finding> checkPictures(const QByteArray &dir, const Scope &scope)
-{
-    std::vector<Finding> findings;
-    const QString folder = bank::pictureFolder();
     const QString sample = bank::samplePictureRelativePath();
     const QString kInstallNotes = bank::installNotesFileName();
     const auto at = [&](const QString &name) { return joinNative(dir, name.toUtf8()); };
-
     if (examine(at(sample)).type != EntryType::File) {
         QString message = QStringLiteral("the sample picture is missing: at every start the "
                                          "program shows the message «Картинки к билетам НЕ "
@@ -154,8 +141,14 @@ std::vector<Finding> checkPictures(const QByteArray &dir, const Scope &scope)
         findings.push_back(Finding{sample, 0, Severity::Problem,
                                    QStringLiteral("picture.sample-missing"), message});
     }
+}
 
-    const EntryType folderType = examine(at(folder)).type;
+// Whether the picture folder is there under its name; findings for a
+// folder named otherwise or a file in its place.
+bool checkFolderName(const QByteArray &dir, std::vector<Finding> &findings)
+{
+    const QString folder = bank::pictureFolder();
+    const EntryType folderType = examine(joinNative(dir, folder.toUtf8())).type;
     if (folderType != EntryType::Folder) {
         for (const QByteArray &native : folderEntries(dir))
             if (const QString name = readableName(native);
@@ -172,87 +165,116 @@ std::vector<Finding> checkPictures(const QByteArray &dir, const Scope &scope)
                                        QStringLiteral("«%1» is not a folder: the program finds no "
                                                       "picture")
                                            .arg(folder)});
-        return findings;
+        return false;
     }
+    return true;
+}
+
+// The findings about one entry of the picture folder, `native` its name:
+// a picture the program shows, or a name it never looks for.
+std::vector<Finding> checkPictureEntry(const QByteArray &dir, const QByteArray &native,
+                                       const QSet<QString> &names, const Scope &scope)
+{
+    std::vector<Finding> kept;
+    const QString folder = bank::pictureFolder();
+    const QString sample = bank::samplePictureRelativePath();
+    const auto at = [&](const QString &name) { return joinNative(dir, name.toUtf8()); };
+    const QByteArray pictures = at(folder);
+    const QString name = readableName(native);
+    const QString file = folder + u'/' + name;
+    const QByteArray path = joinNative(pictures, native);
+    PictureName meant;
+    QString digits;
+    QString extension;
+    const bool looksMeant = meantFor(name, meant, digits, extension);
+    if (names.contains(file)) {
+        if (examine(path).type != EntryType::File)
+            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.folder"),
+                                   QStringLiteral("a folder with a picture's name: the "
+                                                  "program shows the blank picture for "
+                                                  "%1")
+                                       .arg(question(meant.ticket, meant.question))});
+        else
+            checkPictureFile(kept, file, path, meant.ticket, meant.question);
+        return kept;
+    }
+    if (!looksMeant) {
+        kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                               QStringLiteral("the name matches no question (the program "
+                                              "looks for names such as «Quz_7_5.jpg»), "
+                                              "so this file is never shown")});
+        return kept;
+    }
+    const bool asked = (meant.ticket >= 1 && meant.ticket <= scope.tickets && meant.question >= 1
+                        && meant.question <= scope.questions)
+                       || file.compare(sample, Qt::CaseInsensitive) == 0;
+    if (!asked) {
+        kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                               QStringLiteral("the name is for %1, which the program never "
+                                              "asks (tickets 01-%2, questions 01-%3), so "
+                                              "this file is never shown")
+                                   .arg(question(meant.ticket, meant.question),
+                                        twoDigits(scope.tickets), twoDigits(scope.questions))});
+        return kept;
+    }
+    const QString expected =
+        bank::pictureRelativePath(twoDigits(meant.ticket), twoDigits(meant.question));
+    const QString expectedName = expected.section(u'/', -1);
+    QStringList why;
+    if (digits != QStringLiteral("%1_%2").arg(meant.ticket).arg(meant.question))
+        why << QStringLiteral("numbers without leading zeros");
+    if (extension.compare(QStringLiteral(".jpg"), Qt::CaseInsensitive) != 0)
+        why << QStringLiteral("the extension .jpg");
+    else if (!name.startsWith(QStringLiteral("Quz")) || extension != QStringLiteral(".jpg"))
+        why << QStringLiteral("names are case-sensitive");
+    if (why.isEmpty())
+        why << QStringLiteral("exactly this spelling");
+    const bool alsoThere = examine(at(expected)).type == EntryType::File;
+    kept.push_back(Finding{
+        file, 0, Severity::Problem, QStringLiteral("picture.name"),
+        QStringLiteral("the program looks for «%1» (%2), so this picture is never shown; %3")
+            .arg(expectedName, why.join(QStringLiteral(", ")),
+                 alsoThere
+                     ? QStringLiteral("«%1» exists as well and is the one shown").arg(expectedName)
+                     : QStringLiteral("it shows the blank picture for %1 instead")
+                           .arg(question(meant.ticket, meant.question)))});
+    return kept;
+}
+
+} // namespace
+
+QString failureReason(const QString &error)
+{
+    static const QRegularExpression prefix(QStringLiteral("^Cannot (open|create) file \".*\"\\. "));
+    QString reason = error;
+    reason.remove(prefix);
+    return reason;
+}
+
+std::vector<Finding> checkPictures(const QByteArray &dir, const Scope &scope)
+{
+    std::vector<Finding> findings;
+    checkSample(dir, findings);
+    if (!checkFolderName(dir, findings))
+        return findings;
 
     // The names the program builds for the questions it asks.
+    const QString folder = bank::pictureFolder();
     QSet<QString> names;
     for (int t = 1; t <= scope.tickets; ++t)
         for (int q = 1; q <= scope.questions; ++q)
             names.insert(bank::pictureRelativePath(twoDigits(t), twoDigits(q)));
-    names.insert(sample);
+    names.insert(bank::samplePictureRelativePath());
 
-    const QByteArray pictures = at(folder);
     // A folder full of stray files gives a short report: at most
     // kFindingsPerKind of each kind.
     KindLimit limit;
-    for (const QByteArray &native : folderEntries(pictures)) {
-        std::vector<Finding> kept;
-        const auto keep = qScopeGuard([&] {
-            for (Finding &finding : kept) {
-                finding.native = folder.toUtf8() + '/' + native;
-                if (limit.keep(finding.kind))
-                    findings.push_back(std::move(finding));
-            }
-        });
-        const QString name = readableName(native);
-        const QString file = folder + u'/' + name;
-        const QByteArray path = joinNative(pictures, native);
-        PictureName meant;
-        QString digits;
-        QString extension;
-        const bool looksMeant = meantFor(name, meant, digits, extension);
-        if (names.contains(file)) {
-            if (examine(path).type != EntryType::File)
-                kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.folder"),
-                                       QStringLiteral("a folder with a picture's name: the "
-                                                      "program shows the blank picture for "
-                                                      "%1")
-                                           .arg(question(meant.ticket, meant.question))});
-            else
-                checkPictureFile(kept, file, path, meant.ticket, meant.question);
-            continue;
+    for (const QByteArray &native : folderEntries(joinNative(dir, folder.toUtf8()))) {
+        for (Finding &finding : checkPictureEntry(dir, native, names, scope)) {
+            finding.native = folder.toUtf8() + '/' + native;
+            if (limit.keep(finding.kind))
+                findings.push_back(std::move(finding));
         }
-        if (!looksMeant) {
-            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
-                                   QStringLiteral("the name matches no question (the program "
-                                                  "looks for names such as «Quz_7_5.jpg»), "
-                                                  "so this file is never shown")});
-            continue;
-        }
-        const bool asked = (meant.ticket >= 1 && meant.ticket <= scope.tickets
-                            && meant.question >= 1 && meant.question <= scope.questions)
-                           || file.compare(sample, Qt::CaseInsensitive) == 0;
-        if (!asked) {
-            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
-                                   QStringLiteral("the name is for %1, which the program never "
-                                                  "asks (tickets 01-%2, questions 01-%3), so "
-                                                  "this file is never shown")
-                                       .arg(question(meant.ticket, meant.question),
-                                            twoDigits(scope.tickets), twoDigits(scope.questions))});
-            continue;
-        }
-        const QString expected =
-            bank::pictureRelativePath(twoDigits(meant.ticket), twoDigits(meant.question));
-        const QString expectedName = expected.section(u'/', -1);
-        QStringList why;
-        if (digits != QStringLiteral("%1_%2").arg(meant.ticket).arg(meant.question))
-            why << QStringLiteral("numbers without leading zeros");
-        if (extension.compare(QStringLiteral(".jpg"), Qt::CaseInsensitive) != 0)
-            why << QStringLiteral("the extension .jpg");
-        else if (!name.startsWith(QStringLiteral("Quz")) || extension != QStringLiteral(".jpg"))
-            why << QStringLiteral("names are case-sensitive");
-        if (why.isEmpty())
-            why << QStringLiteral("exactly this spelling");
-        const bool alsoThere = examine(at(expected)).type == EntryType::File;
-        kept.push_back(Finding{
-            file, 0, Severity::Problem, QStringLiteral("picture.name"),
-            QStringLiteral("the program looks for «%1» (%2), so this picture is never shown; %3")
-                .arg(expectedName, why.join(QStringLiteral(", ")),
-                     alsoThere ? QStringLiteral("«%1» exists as well and is the one shown")
-                                     .arg(expectedName)
-                               : QStringLiteral("it shows the blank picture for %1 instead")
-                                     .arg(question(meant.ticket, meant.question)))});
     }
     limit.addNotes(findings, folder);
     return findings;
@@ -287,8 +309,9 @@ std::vector<Finding> checkSupportFiles(const QByteArray &dir)
     } notes[] = {
         {kHelp, QStringLiteral("the button «?» shows an error box instead of the help")},
         {kInstallNotes,
-         QStringLiteral("it is read only when bmp/Quz_1_10.jpg is missing, but then the program "
-                        "stops its start-up with an error box and loads no questions")},
+         QStringLiteral("it is read only when %1 is missing, but then the program stops its "
+                        "start-up with an error box and loads no questions")
+             .arg(bank::samplePictureRelativePath())},
     };
     for (const auto &[name, effect] : notes) {
         const Outcome<QByteArray> bytes =

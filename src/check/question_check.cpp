@@ -1,5 +1,6 @@
 #include "check/question_check.h"
 
+#include "check/bank_checker.h"
 #include "check/header_shape.h"
 #include "check/wording.h"
 #include "core/files/text_file.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace quz::check {
@@ -15,7 +17,6 @@ namespace {
 
 using Layout = bank::QuestionLayout;
 constexpr size_t npos = std::string_view::npos;
-constexpr std::string_view kTicketWord = "\xe1\xe8\xeb\xe5\xf2";
 constexpr int kMaxAnswerButtons = 5;
 
 enum class LineKind {
@@ -40,8 +41,6 @@ struct Record {
     bool primary = false; // the first occurrence of its key, which the lookup finds
     int key = -1;         // index of its key in the scope, -1 when outside
 };
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 Line classify(std::string_view text)
 {
@@ -73,14 +72,11 @@ Line classify(std::string_view text)
     return line;
 }
 
-class Checker {
+class Checker : BankChecker {
 public:
     Checker(const QString &file, const BankText &bank, const Scope &scope,
             std::string_view behindNul)
-        : m_file(file)
-        , m_bank(bank)
-        , m_scope(scope)
-        , m_behindNul(behindNul)
+        : BankChecker(file, bank, scope, behindNul)
     {}
 
     QuestionCheck run();
@@ -100,7 +96,6 @@ private:
     {
         return QStringLiteral("ticket %1, question %2").arg(ticketText(key), questionText(key));
     }
-    int lineOf(size_t pos) const { return m_bank.lineOf(pos); }
     std::string_view text(size_t begin, size_t end) const
     {
         return m_bank.view().substr(begin, end - begin);
@@ -109,30 +104,36 @@ private:
     int recordAt(int line) const;
     QString recordName(int r) const;
 
+    // A finding about the record of `key` (-1: none), which then is no good.
     void add(int line, const QString &kind, const QString &message, int key = -1,
              Severity severity = Severity::Problem)
     {
         if (key >= 0)
             m_flagged.insert(key);
-        if (m_limit.keep(kind))
-            m_result.findings.push_back(Finding{m_file, line + 1, severity, kind, message});
-    }
-    // For checks that may run once per line of a hostile file: counts the
-    // finding without wording it once its kind is full.
-    bool skip(const QString &kind)
-    {
-        if (!m_limit.full(kind))
-            return false;
-        m_limit.keep(kind);
-        return true;
+        BankChecker::add(line, kind, message, severity);
     }
 
     void classifyLines();
     void lookUp();
     void placeMissing();
+    // The lines that look like the records of missing keys, each told once.
+    void reportOrphans();
     void splitOrphans(int record, std::vector<int> &keys);
     void reportMissingRun(const std::vector<int> &keys, int anchorLine);
+    struct RecordUnderCheck;
+    RecordUnderCheck recordUnderCheck(int r) const;
+    // One check each of a record that the lookup finds at its header.
     void checkRecord(int r);
+    void checkHeaderStart(const RecordUnderCheck &c);
+    void checkHeaderLength(const RecordUnderCheck &c);
+    void checkAnswerDigit(const RecordUnderCheck &c);
+    // Whether the record has a question line, so that its variants are read.
+    bool checkQuestionLine(const RecordUnderCheck &c);
+    // How many of the meant variants the lookup reads as meant, in order;
+    // none when a blank line shifts them (which it reports).
+    std::optional<size_t> checkVariantItems(const RecordUnderCheck &c);
+    void checkVariantsCut(const RecordUnderCheck &c, size_t matched);
+    void checkVariantCount(const RecordUnderCheck &c);
     void checkDamaged(int r);
     void checkOtherHeader(int r);
     void checkEnd();
@@ -148,10 +149,6 @@ private:
     QString shownAs(const Layout &layout, const std::vector<int> &meant) const;
     std::vector<int> meantVariants(const Record &record) const;
 
-    QString m_file;
-    const BankText &m_bank;
-    Scope m_scope;
-    std::string_view m_behindNul;
     QuestionCheck m_result;
 
     std::vector<Line> m_lines;
@@ -163,7 +160,6 @@ private:
     std::map<int, std::vector<std::pair<int, int>>> m_orphans; // record -> (line, key)
     std::set<int> m_flagged;                                   // keys with a finding
     std::set<int> m_lostBehindNul;                             // keys only behind a NUL byte
-    KindLimit m_limit;
 };
 
 int Checker::recordAt(int line) const
@@ -401,15 +397,10 @@ void Checker::splitOrphans(int r, std::vector<int> &keys)
 void Checker::placeMissing()
 {
     // Keys that only lie behind a NUL byte are lost with it, not missing.
-    for (size_t at = m_behindNul.find(kTicketWord); at != npos;
-         at = m_behindNul.find(kTicketWord, at + kTicketWord.size())) {
-        const std::string_view digits = m_behindNul.substr(at + kTicketWord.size(), 4);
-        if (digits.size() == 4 && std::all_of(digits.begin(), digits.end(), isDigit)) {
-            const int key = keyIndex((digits[0] - '0') * 10 + (digits[1] - '0'),
-                                     (digits[2] - '0') * 10 + (digits[3] - '0'));
-            if (key >= 0 && m_layouts[static_cast<size_t>(key)].key == npos)
-                m_lostBehindNul.insert(key);
-        }
+    for (const int number : numbersBehindNul(4)) {
+        const int key = keyIndex(number / 100, number % 100);
+        if (key >= 0 && m_layouts[static_cast<size_t>(key)].key == npos)
+            m_lostBehindNul.insert(key);
     }
 
     // Each missing key belongs after the record of the nearest key before it
@@ -470,6 +461,11 @@ void Checker::placeMissing()
         reportMissingRun(run, anchorLine);
     }
 
+    reportOrphans();
+}
+
+void Checker::reportOrphans()
+{
     for (const auto &[r, orphans] : m_orphans) {
         const Record &record = m_records[static_cast<size_t>(r)];
         for (size_t k = 0; k < orphans.size(); ++k) {
@@ -553,15 +549,24 @@ void Checker::checkOtherHeader(int r)
     add(record.header, kind, message);
 }
 
-void Checker::checkRecord(int r)
+// A record under check: its header and what the lookup reads of it.
+struct Checker::RecordUnderCheck {
+    const Record &record;
+    int key;
+    const Layout &layout;
+    const Line &line;
+    std::string_view header;
+    std::string_view after; // the header after the key: the answer digit and more
+    std::vector<int> meant; // the lines meant as variants
+    qsizetype meantCount;   // with a variant the next header is joined to
+};
+
+Checker::RecordUnderCheck Checker::recordUnderCheck(int r) const
 {
     const Record &record = m_records[static_cast<size_t>(r)];
-    const int key = record.key;
-    const Layout &layout = m_layouts[static_cast<size_t>(key)];
     const Line &line = m_lines[static_cast<size_t>(record.header)];
     const std::string_view header = m_bank.line(record.header);
-    const std::string_view after = header.substr(static_cast<size_t>(line.keyAt) + 9);
-    const std::vector<int> meant = meantVariants(record);
+    std::vector<int> meant = meantVariants(record);
     // A variant that the next header is joined to is told with that header.
     bool joinedToNext = false;
     if (r + 1 < static_cast<int>(m_records.size())) {
@@ -573,85 +578,104 @@ void Checker::checkRecord(int r)
                            m_bank.line(next).substr(0, static_cast<size_t>(nextLine.keyAt)));
     }
     const auto meantCount = static_cast<qsizetype>(meant.size()) + (joinedToNext ? 1 : 0);
+    return RecordUnderCheck{record,
+                            record.key,
+                            m_layouts[static_cast<size_t>(record.key)],
+                            line,
+                            header,
+                            header.substr(static_cast<size_t>(line.keyAt) + 9),
+                            std::move(meant),
+                            meantCount};
+}
 
-    if (line.keyAt > 0) {
-        const std::string_view before = header.substr(0, static_cast<size_t>(line.keyAt));
+void Checker::checkHeaderStart(const RecordUnderCheck &c)
+{
+    if (c.line.keyAt > 0) {
+        const std::string_view before = c.header.substr(0, static_cast<size_t>(c.line.keyAt));
         if (bank::isBlankPiece(before)) {
-            add(record.header, QStringLiteral("question.header-indent"),
+            add(c.record.header, QStringLiteral("question.header-indent"),
                 QStringLiteral("blanks before «билет»: the program still finds this header"), -1,
                 Severity::Note);
         } else {
             QString message = QStringLiteral("the header does not start its line (%1 comes "
                                              "before «билет»)")
                                   .arg(quote(before));
-            const int previous = recordAt(record.header - 1);
+            const int previous = recordAt(c.record.header - 1);
             if (previous >= 0)
                 message += QStringLiteral(": as the line holds «билет», it ends the variant "
                                           "list of %1, and %2 is not shown as a variant")
                                .arg(recordName(previous), quote(before));
-            add(record.header, QStringLiteral("question.header-inline"), message, key);
+            add(c.record.header, QStringLiteral("question.header-inline"), message, c.key);
         }
     }
+}
 
-    if (after.size() != 1) {
+void Checker::checkHeaderLength(const RecordUnderCheck &c)
+{
+    if (c.after.size() != 1) {
         QString what;
-        QString effect = shownAs(layout, meant);
-        if (after.empty()) {
+        QString effect = shownAs(c.layout, c.meant);
+        if (c.after.empty()) {
             what = QStringLiteral("the answer digit is missing");
             effect = QStringLiteral("the program takes the line end as the answer, so no answer "
                                     "button is ever right, and ")
                      + effect.mid(QStringLiteral("the program ").size());
         } else {
-            const std::string_view extra = after.substr(1);
+            const std::string_view extra = c.after.substr(1);
             what = bank::isBlankPiece(extra)
                        ? count(static_cast<qsizetype>(extra.size()),
                                QStringLiteral("trailing blank"), QStringLiteral("trailing blanks"))
                        : QStringLiteral("extra characters %1 after the answer digit")
                              .arg(quote(extra));
         }
-        add(record.header, QStringLiteral("question.header-length"),
+        add(c.record.header, QStringLiteral("question.header-length"),
             QStringLiteral("the header line has %1 characters instead of 10 (%2): %3")
-                .arg(header.size() - static_cast<size_t>(line.keyAt))
+                .arg(c.header.size() - static_cast<size_t>(c.line.keyAt))
                 .arg(what, effect),
-            key);
+            c.key);
     }
+}
 
-    if (!after.empty()) {
-        const char digit = after.front();
+void Checker::checkAnswerDigit(const RecordUnderCheck &c)
+{
+    if (!c.after.empty()) {
+        const char digit = c.after.front();
         if (digit < '1' || digit > '5') {
-            add(record.header, QStringLiteral("question.answer"),
+            add(c.record.header, QStringLiteral("question.answer"),
                 QStringLiteral("the answer digit %1 is not 1-5: no answer button is ever right, "
                                "so the question cannot be answered")
-                    .arg(quote(after.substr(0, 1))),
-                key);
-        } else if (meantCount > 0 && digit - '0' > meantCount
-                   && !(meantCount < 2 && after.size() == 1)) {
+                    .arg(quote(c.after.substr(0, 1))),
+                c.key);
+        } else if (c.meantCount > 0 && digit - '0' > c.meantCount
+                   && !(c.meantCount < 2 && c.after.size() == 1)) {
             // (A record with a single variant is told as such, answer included.)
-            add(record.header, QStringLiteral("question.answer"),
+            add(c.record.header, QStringLiteral("question.answer"),
                 QStringLiteral("the answer is %1, but the record has only %2: the program shows "
                                "no button %1, so the question cannot be answered right")
                     .arg(QLatin1Char(digit))
-                    .arg(count(meantCount, QStringLiteral("variant"), QStringLiteral("variants"))),
-                key);
+                    .arg(
+                        count(c.meantCount, QStringLiteral("variant"), QStringLiteral("variants"))),
+                c.key);
         }
     }
-    if (after.size() != 1)
-        return;
+}
 
+bool Checker::checkQuestionLine(const RecordUnderCheck &c)
+{
     // The question line.
-    const int questionLine = record.header + 1;
-    if (questionLine >= record.bodyEnd) {
-        add(record.header, QStringLiteral("question.too-few"),
+    const int questionLine = c.record.header + 1;
+    if (questionLine >= c.record.bodyEnd) {
+        add(c.record.header, QStringLiteral("question.too-few"),
             QStringLiteral("the record has no question line and no variants: the program shows "
                            "an empty question without answer buttons"),
-            key);
-        return;
+            c.key);
+        return false;
     }
     if (m_lines[static_cast<size_t>(questionLine)].kind == LineKind::Blank) {
         const QString next =
-            meant.empty() ? QStringLiteral("«»") : quote(m_bank.line(meant.front()));
+            c.meant.empty() ? QStringLiteral("«»") : quote(m_bank.line(c.meant.front()));
         add(questionLine, QStringLiteral("question.blank-line"),
-            layout.variants.empty()
+            c.layout.variants.empty()
                 ? QStringLiteral("blank line after the header: the program shows an empty "
                                  "question and, as the line after it (%1) holds «билет», no "
                                  "variants and no answer buttons")
@@ -660,25 +684,29 @@ void Checker::checkRecord(int r)
                                  "question, and the line after it (%1) as the first variant, "
                                  "with its own answer button (%2 for %3)")
                       .arg(next)
-                      .arg(count(answerButtons(items(layout)), QStringLiteral("button"),
+                      .arg(count(answerButtons(items(c.layout)), QStringLiteral("button"),
                                  QStringLiteral("buttons")))
-                      .arg(count(std::max<qsizetype>(meantCount - 1, 0), QStringLiteral("variant"),
-                                 QStringLiteral("variants"))),
-            key);
-        return;
+                      .arg(count(std::max<qsizetype>(c.meantCount - 1, 0),
+                                 QStringLiteral("variant"), QStringLiteral("variants"))),
+            c.key);
+        return false;
     }
+    return true;
+}
 
+std::optional<size_t> Checker::checkVariantItems(const RecordUnderCheck &c)
+{
     // The variants, item by item against the lines meant as variants.
-    const QStringList shown = items(layout);
+    const QStringList shown = items(c.layout);
     size_t j = 0;
-    for (size_t i = 0; i < layout.variants.size(); ++i) {
-        const auto [begin, end] = layout.variants[i];
+    for (size_t i = 0; i < c.layout.variants.size(); ++i) {
+        const auto [begin, end] = c.layout.variants[i];
         const int first = lineOf(begin);
         const int last = lineOf(end - 1);
-        if (last >= record.bodyEnd)
+        if (last >= c.record.bodyEnd)
             break; // read on into another record: reported with that record's header
-        if (j < meant.size() && begin == m_bank.lineStart(meant[j])
-            && end == m_bank.lineEnd(meant[j])) {
+        if (j < c.meant.size() && begin == m_bank.lineStart(c.meant[j])
+            && end == m_bank.lineEnd(c.meant[j])) {
             ++j;
             continue;
         }
@@ -694,8 +722,8 @@ void Checker::checkRecord(int r)
                                  "for %3)")
                       .arg(i + 1)
                       .arg(count(buttons, QStringLiteral("button"), QStringLiteral("buttons")))
-                      .arg(
-                          count(meantCount, QStringLiteral("variant"), QStringLiteral("variants")));
+                      .arg(count(c.meantCount, QStringLiteral("variant"),
+                                 QStringLiteral("variants")));
         QString message;
         if (blankOnly) {
             message = QStringLiteral("%1 read as an extra, empty variant with its own answer "
@@ -714,19 +742,25 @@ void Checker::checkRecord(int r)
                           .arg(quote(text(begin, end)))
                           .arg(i + 1);
         }
-        if (i + 1 == layout.variants.size() && layout.end == Layout::End::Blank && j < meant.size())
-            message +=
-                QStringLiteral("; the variant list ends there, so %1 not shown")
-                    .arg(lineRange(meant[j] + 1, meant.back() + 1)
-                         + (meant.size() - j > 1 ? QStringLiteral(" are") : QStringLiteral(" is")));
-        add(first, QStringLiteral("question.blank-line"), message, key);
-        return;
+        if (i + 1 == c.layout.variants.size() && c.layout.end == Layout::End::Blank
+            && j < c.meant.size())
+            message += QStringLiteral("; the variant list ends there, so %1 not shown")
+                           .arg(lineRange(c.meant[j] + 1, c.meant.back() + 1)
+                                + (c.meant.size() - j > 1 ? QStringLiteral(" are")
+                                                          : QStringLiteral(" is")));
+        add(first, QStringLiteral("question.blank-line"), message, c.key);
+        return std::nullopt;
     }
-    if (j < meant.size()) {
+    return j;
+}
+
+void Checker::checkVariantsCut(const RecordUnderCheck &c, size_t j)
+{
+    if (j < c.meant.size()) {
         // The list stopped before the last line meant as a variant.
-        int at = meant[j];
-        if (layout.end == Layout::End::TicketWord) {
-            for (int l = lineOf(layout.stop.first); l <= lineOf(layout.stop.second - 1); ++l)
+        int at = c.meant[j];
+        if (c.layout.end == Layout::End::TicketWord) {
+            for (int l = lineOf(c.layout.stop.first); l <= lineOf(c.layout.stop.second - 1); ++l)
                 if (bank::containsTicketWord(m_bank.line(l)))
                     at = l;
             QString message =
@@ -735,47 +769,67 @@ void Checker::checkRecord(int r)
                     .arg(j == 0 ? QStringLiteral("the question, no variant")
                                 : count(static_cast<qsizetype>(j), QStringLiteral("variant"),
                                         QStringLiteral("variants")),
-                         lineRange(at + 1, meant.back() + 1),
-                         meant.back() > at ? QStringLiteral("are") : QStringLiteral("is"));
-            if (!after.empty() && after.front() - '0' > static_cast<int>(j)
-                && after.front() - '0' <= meantCount)
+                         lineRange(at + 1, c.meant.back() + 1),
+                         c.meant.back() > at ? QStringLiteral("are") : QStringLiteral("is"));
+            if (!c.after.empty() && c.after.front() - '0' > static_cast<int>(j)
+                && c.after.front() - '0' <= c.meantCount)
                 message += QStringLiteral("; the right answer %1 has no button, so the question "
                                           "cannot be answered right")
-                               .arg(QLatin1Char(after.front()));
-            add(at, QStringLiteral("question.ticket-word"), message, key);
+                               .arg(QLatin1Char(c.after.front()));
+            add(at, QStringLiteral("question.ticket-word"), message, c.key);
         } else {
             add(at, QStringLiteral("question.variants"),
                 QStringLiteral("the program stops reading the variants before this line: it shows "
                                "only %1 of %2")
                     .arg(j)
-                    .arg(meant.size()),
-                key);
+                    .arg(c.meant.size()),
+                c.key);
         }
         return;
     }
+}
 
-    if (meantCount < 2) {
-        add(record.header, QStringLiteral("question.too-few"),
-            meantCount == 0
+void Checker::checkVariantCount(const RecordUnderCheck &c)
+{
+    if (c.meantCount < 2) {
+        add(c.record.header, QStringLiteral("question.too-few"),
+            c.meantCount == 0
                 ? QStringLiteral("the record has no variants: the program shows no answer button, "
                                  "so the question cannot be answered")
                 : QStringLiteral("the record has only 1 variant: the program shows a single "
                                  "answer button%1")
-                      .arg(after.front() > '1' && after.front() <= '5'
+                      .arg(c.after.front() > '1' && c.after.front() <= '5'
                                ? QStringLiteral(", and the right answer %1 has none, so the "
                                                 "question cannot be answered right")
-                                     .arg(QLatin1Char(after.front()))
+                                     .arg(QLatin1Char(c.after.front()))
                                : QString()),
-            key);
-    } else if (meantCount > kMaxAnswerButtons) {
-        add(record.header, QStringLiteral("question.too-many"),
+            c.key);
+    } else if (c.meantCount > kMaxAnswerButtons) {
+        add(c.record.header, QStringLiteral("question.too-many"),
             QStringLiteral("the record has %1 variants, but there are 5 answer buttons: the "
                            "program moves button 5 on to the last variant, so %2 no button")
-                .arg(meantCount)
-                .arg(meantCount == 6 ? QStringLiteral("variant 5 gets")
-                                     : QStringLiteral("variants 5-%1 get").arg(meantCount - 1)),
-            key);
+                .arg(c.meantCount)
+                .arg(c.meantCount == 6 ? QStringLiteral("variant 5 gets")
+                                       : QStringLiteral("variants 5-%1 get").arg(c.meantCount - 1)),
+            c.key);
     }
+}
+
+void Checker::checkRecord(int r)
+{
+    const RecordUnderCheck c = recordUnderCheck(r);
+    checkHeaderStart(c);
+    checkHeaderLength(c);
+    checkAnswerDigit(c);
+    if (c.after.size() != 1 || !checkQuestionLine(c))
+        return;
+    const std::optional<size_t> matched = checkVariantItems(c);
+    if (!matched)
+        return;
+    if (*matched < c.meant.size())
+        checkVariantsCut(c, *matched);
+    else
+        checkVariantCount(c);
 }
 
 void Checker::checkEnd()
@@ -863,7 +917,7 @@ QuestionCheck Checker::run()
     }
     checkEnd();
     summarise();
-    m_limit.addNotes(m_result.findings, m_file);
+    m_result.findings = takeFindings();
     return std::move(m_result);
 }
 

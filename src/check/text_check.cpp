@@ -91,69 +91,64 @@ Encoding utf16Kind(std::string_view bytes)
     return odd > even ? Encoding::Utf16Le : Encoding::Utf16Be;
 }
 
-} // namespace
-
-int rawLineOf(std::string_view bytes, size_t pos)
+// A UTF-16 file: one finding for the whole file; whether it is one.
+bool checkUtf16(const QString &file, std::string_view bytes, TextFacts &facts)
 {
-    // 1 + the line ends whose last byte lies before pos.
-    int line = 1;
-    const size_t end = std::min(pos, bytes.size());
-    for (size_t i = 0; i < end; ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            if (i + 1 < end)
-                ++line;
-            ++i;
-        } else if (bytes[i] == '\r' || bytes[i] == '\n') {
-            ++line;
-        }
-    }
-    return line;
-}
-
-TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
-{
-    TextFacts facts;
-    auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
         facts.findings.push_back(Finding{file, line, severity, kind, message});
     };
-
-    if (const Encoding utf16 = utf16Kind(bytes); utf16 != Encoding::None) {
-        facts.unreadable = true;
-        const size_t nul = bytes.find('\0');
-        const std::string_view seen = bytes.substr(0, nul);
-        add(0, Severity::Problem, QStringLiteral("file.utf16"),
-            QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops at "
-                           "the first NUL byte, so it sees %1; convert it: ")
-                .arg(seen.empty() ? QStringLiteral("nothing of it")
-                                  : QStringLiteral("only ") + quote(seen)));
-        facts.findings.back().conversion = utf16;
-        return facts;
-    }
-
+    const Encoding utf16 = utf16Kind(bytes);
+    if (utf16 == Encoding::None)
+        return false;
+    facts.unreadable = true;
     const size_t nul = bytes.find('\0');
-    const std::string_view text = bytes.substr(0, nul);
+    const std::string_view seen = bytes.substr(0, nul);
+    add(0, Severity::Problem, QStringLiteral("file.utf16"),
+        QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops at "
+                       "the first NUL byte, so it sees %1; convert it: ")
+            .arg(seen.empty() ? QStringLiteral("nothing of it")
+                              : QStringLiteral("only ") + quote(seen)));
+    facts.findings.back().conversion = utf16;
+    return true;
+}
 
-    if (!isAscii(text)) {
-        QStringDecoder utf8(QStringConverter::Utf8);
-        const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
-        if (!utf8.hasError()) {
-            facts.unreadable = true;
-            size_t first = 0;
-            while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
-                ++first;
-            const auto [meant, shown] = sampleWord(decoded);
-            QString message = QStringLiteral("the file is UTF-8 text; the program reads "
-                                             "Windows-1251");
-            if (!meant.isEmpty())
-                message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
-            message += QStringLiteral(": %1; convert it: ").arg(wholeFileEffect(role));
-            add(rawLineOf(bytes, first), Severity::Problem, QStringLiteral("file.utf8"), message);
-            facts.findings.back().conversion =
-                text.substr(0, 3) == "\xef\xbb\xbf" ? Encoding::Utf8WithMark : Encoding::Utf8;
-            return facts;
-        }
+// A UTF-8 file (`text` up to the first NUL byte): one finding for the whole
+// file; whether it is one.
+bool checkUtf8(const QString &file, std::string_view bytes, std::string_view text, TextRole role,
+               TextFacts &facts)
+{
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+        facts.findings.push_back(Finding{file, line, severity, kind, message});
+    };
+    if (isAscii(text))
+        return false;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
+    if (!utf8.hasError()) {
+        facts.unreadable = true;
+        size_t first = 0;
+        while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
+            ++first;
+        const auto [meant, shown] = sampleWord(decoded);
+        QString message = QStringLiteral("the file is UTF-8 text; the program reads "
+                                         "Windows-1251");
+        if (!meant.isEmpty())
+            message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
+        message += QStringLiteral(": %1; convert it: ").arg(wholeFileEffect(role));
+        add(rawLineOf(bytes, first), Severity::Problem, QStringLiteral("file.utf8"), message);
+        facts.findings.back().conversion =
+            text.substr(0, 3) == "\xef\xbb\xbf" ? Encoding::Utf8WithMark : Encoding::Utf8;
+        return true;
     }
+    return false;
+}
 
+// The undefined byte 0x98, line by line.
+void checkUndefinedByte(const QString &file, std::string_view text, TextFacts &facts)
+{
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+        facts.findings.push_back(Finding{file, line, severity, kind, message});
+    };
     // The undefined byte, line by line.
     int undefinedLines = 0;
     int lastUndefinedLine = 0;
@@ -185,28 +180,41 @@ TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
         add(lastUndefinedLine, Severity::Problem, QStringLiteral("file.byte98"),
             QStringLiteral("byte 0x98 is on %1 more lines up to this one")
                 .arg(undefinedLines - kMaxUndefinedReports));
+}
 
-    if (nul != std::string_view::npos) {
-        facts.nulAt = nul;
-        facts.nulLine = rawLineOf(bytes, nul);
-        const int lastLine = rawLineOf(bytes, bytes.size() - 1);
-        const size_t lineEnd = text.find_last_of("\r\n");
-        const size_t column = nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1) + 1;
-        add(facts.nulLine, Severity::Problem, QStringLiteral("file.nul"),
-            QStringLiteral("NUL byte (character %1 of the line): the program stops reading the "
-                           "file here and ignores %2")
-                .arg(column)
-                .arg(lastLine > facts.nulLine
-                         ? QStringLiteral("the rest of this line and the %1 after it")
-                               .arg(count(lastLine - facts.nulLine, QStringLiteral("line"),
-                                          QStringLiteral("lines")))
-                         : QStringLiteral("the rest of this line")));
-    }
+// The first NUL byte at `nul`, where the program stops reading.
+void checkNul(const QString &file, std::string_view bytes, std::string_view text, size_t nul,
+              TextFacts &facts)
+{
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+        facts.findings.push_back(Finding{file, line, severity, kind, message});
+    };
+    facts.nulAt = nul;
+    facts.nulLine = rawLineOf(bytes, nul);
+    const int lastLine = rawLineOf(bytes, bytes.size() - 1);
+    const size_t lineEnd = text.find_last_of("\r\n");
+    const size_t column = nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1) + 1;
+    add(facts.nulLine, Severity::Problem, QStringLiteral("file.nul"),
+        QStringLiteral("NUL byte (character %1 of the line): the program stops reading the "
+                       "file here and ignores %2")
+            .arg(column)
+            .arg(lastLine > facts.nulLine
+                     ? QStringLiteral("the rest of this line and the %1 after it")
+                           .arg(count(lastLine - facts.nulLine, QStringLiteral("line"),
+                                      QStringLiteral("lines")))
+                     : QStringLiteral("the rest of this line")));
+}
 
+// Every kind of line end ends a line for the program; a mix is noted.
+void checkLineEnds(const QString &file, std::string_view text, TextFacts &facts)
+{
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+        facts.findings.push_back(Finding{file, line, severity, kind, message});
+    };
     // Line ends: every kind ends a line for the program; a mix is noted.
     std::array<int, 3> kinds{}; // CR LF, LF, CR
     std::array<int, 3> firstLine{};
-    line = 1;
+    int line = 1;
     for (size_t i = 0; i < text.size(); ++i) {
         int kind = -1;
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
@@ -244,6 +252,40 @@ TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
                            "program ends a line at each of them, as most editors do")
                 .arg(parts.join(QStringLiteral(", "))));
     }
+}
+
+} // namespace
+
+int rawLineOf(std::string_view bytes, size_t pos)
+{
+    // 1 + the line ends whose last byte lies before pos.
+    int line = 1;
+    const size_t end = std::min(pos, bytes.size());
+    for (size_t i = 0; i < end; ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            if (i + 1 < end)
+                ++line;
+            ++i;
+        } else if (bytes[i] == '\r' || bytes[i] == '\n') {
+            ++line;
+        }
+    }
+    return line;
+}
+
+TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
+{
+    TextFacts facts;
+    if (checkUtf16(file, bytes, facts))
+        return facts;
+    const size_t nul = bytes.find('\0');
+    const std::string_view text = bytes.substr(0, nul);
+    if (checkUtf8(file, bytes, text, role, facts))
+        return facts;
+    checkUndefinedByte(file, text, facts);
+    if (nul != std::string_view::npos)
+        checkNul(file, bytes, text, nul, facts);
+    checkLineEnds(file, text, facts);
     return facts;
 }
 

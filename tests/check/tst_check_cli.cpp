@@ -28,12 +28,19 @@ struct Run {
     QString err;
 };
 
-Run run(const QStringList &arguments, const QString &workingDir = QString())
+// Runs `program` with `arguments` in `workingDir` (the current folder when
+// empty) with `environment` added to this process's environment.
+Run start(const QString &program, const QStringList &arguments, const QString &workingDir,
+          const QStringList &environment = {})
 {
     QProcess process;
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
-    process.start(QString::fromUtf8(QUZ_CHECK_EXE), arguments);
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const QString &variable : environment)
+        variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    process.setProcessEnvironment(variables);
+    process.start(program, arguments);
     Run result;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return result;
@@ -43,23 +50,17 @@ Run run(const QStringList &arguments, const QString &workingDir = QString())
     return result;
 }
 
+Run run(const QStringList &arguments, const QString &workingDir = QString())
+{
+    return start(QString::fromUtf8(QUZ_CHECK_EXE), arguments, workingDir);
+}
+
 // Runs `script` in bash in `workingDir`, with $QUZ_CHECK naming the checker:
 // the way to hand it names that are not UTF-8.
 Run runShell(const QString &script, const QString &workingDir)
 {
-    QProcess process;
-    process.setWorkingDirectory(workingDir);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUZ_CHECK"), QString::fromUtf8(QUZ_CHECK_EXE));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), script});
-    Run result;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), script}, workingDir,
+                 {QStringLiteral("QUZ_CHECK=") + QString::fromUtf8(QUZ_CHECK_EXE)});
 }
 
 // Writes `bytes` to the file whose name is the bytes `name` in `dir`.

@@ -16,6 +16,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace quz::check {
 
@@ -54,7 +55,7 @@ QString pathFailure(const QByteArray &path, int error)
 struct Request {
     bool json = false;
     std::vector<QByteArray> directories;
-    std::vector<QByteArray> files;
+    std::vector<DataFile> files;
     QString error; // a usage error, empty when none
     bool done = false;
 };
@@ -82,9 +83,8 @@ QString description()
         "Checks the program directory DIR (default: the folder of quz-check, which is\n"
         "the folder of quz) for everything the program would misread: the question file\n"
         "vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt\n"
-        "and the install notes, and the journal files (*.quz) kept there. Journal\n"
-        "files named instead are checked for error entries the answer mode would\n"
-        "misread.\n"
+        "and the install notes, and the journal files (*.quz) kept there. FILEs named\n"
+        "instead are checked each as what it is: see --kind.\n"
         "\n"
         "Each finding is one line, file:line: what is wrong and what the program shows\n"
         "because of it, grouped by file, followed by a summary line.\n"
@@ -108,15 +108,37 @@ std::vector<QByteArray> positionalBytes(const QStringList &positional, int argc,
     return bytes;
 }
 
+std::optional<DataKind> kindNamed(const QString &name)
+{
+    if (name == QStringLiteral("question"))
+        return DataKind::Questions;
+    if (name == QStringLiteral("comment"))
+        return DataKind::Comments;
+    if (name == QStringLiteral("journal"))
+        return DataKind::Journal;
+    if (name == QStringLiteral("picture"))
+        return DataKind::Picture;
+    return std::nullopt;
+}
+
 Request parse(QCommandLineParser &parser, int argc, char *argv[])
 {
     Request request;
     const QStringList arguments = QCoreApplication::arguments();
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Write the report as a JSON document instead."));
+    const QCommandLineOption kind(
+        QStringLiteral("kind"),
+        QStringLiteral("Check the files named as KIND: question (a question file such as "
+                       "vopros.txt), comment (a comment file such as koment.txt), journal or "
+                       "picture. Without it, vopros.txt and koment.txt are known by their "
+                       "names, a picture by its content, and any other file is a journal."),
+        QStringLiteral("KIND"));
     parser.setApplicationDescription(description());
     parser.addOption(json);
+    parser.addOption(kind);
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("DIR | FILE..."),
                                  QStringLiteral("A program directory, or journal files."));
     const qsizetype end = arguments.indexOf(QStringLiteral("--"));
@@ -143,18 +165,40 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
         request.done = true;
         return request;
     }
+    if (parser.isSet(version)) {
+        write(
+            stdout,
+            QStringLiteral("quz-check %1\n").arg(QCoreApplication::applicationVersion()).toUtf8());
+        request.done = true;
+        return request;
+    }
+    std::optional<DataKind> named;
+    if (parser.isSet(kind)) {
+        named = kindNamed(parser.value(kind));
+        if (!named) {
+            request.error = QStringLiteral("unknown kind %1: use question, comment, journal or "
+                                           "picture")
+                                .arg(shownName(parser.value(kind)));
+            return request;
+        }
+    }
     for (const QByteArray &path : positionalBytes(parser.positionalArguments(), argc, argv)) {
         const PathState state = examine(path);
         if (state.type == EntryType::Missing) {
             request.error = pathFailure(path, state.error);
             return request;
         }
-        (state.type == EntryType::Folder ? request.directories : request.files).push_back(path);
+        if (state.type == EntryType::Folder)
+            request.directories.push_back(path);
+        else
+            request.files.push_back(DataFile{path, named ? *named : kindOf(path)});
     }
     if (request.directories.size() > 1)
         request.error = QStringLiteral("name one program directory at a time");
     else if (request.directories.size() == 1 && !request.files.empty())
-        request.error = QStringLiteral("name either a program directory or journal files");
+        request.error = QStringLiteral("name either a program directory or files");
+    else if (named && request.files.empty())
+        request.error = QStringLiteral("--kind is for files named on the command line");
     return request;
 }
 
@@ -173,11 +217,9 @@ int runCheckCommand(int argc, char *argv[])
     std::vector<Finding> findings;
     QStringList checked;
     if (!request.files.empty()) {
-        // The question file of the program's own folder tells what the answer
-        // mode shows for an entry that names no question.
-        findings = checkJournalFiles(request.files, programDir).findings;
-        for (const QByteArray &file : request.files)
-            checked << readableName(file);
+        findings = checkFiles(request.files, programDir).findings;
+        for (const DataFile &file : request.files)
+            checked << readableName(file.path);
     } else {
         const QByteArray dir =
             request.directories.empty() ? programDir : request.directories.front();

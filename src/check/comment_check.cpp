@@ -80,8 +80,9 @@ using CommentLines = std::map<int, int>;
 class Checker : BankChecker {
 public:
     Checker(const QString &file, const BankText &bank, const Scope &scope,
-            std::string_view behindNul)
+            std::string_view behindNul, int askedTickets)
         : BankChecker(file, bank, scope, behindNul)
+        , m_askedTickets(std::max(askedTickets, scope.tickets))
     {}
 
     CommentCheck run();
@@ -94,7 +95,9 @@ private:
         bool absorbed = false;
     };
 
-    bool inScope(int ticket) const { return ticket >= 1 && ticket <= m_scope.tickets; }
+    // Whether the program asks `ticket` (a partial set asks more tickets than
+    // it must have).
+    bool inScope(int ticket) const { return ticket >= 1 && ticket <= m_askedTickets; }
     int sectionAt(int line) const;
     // "ticket 06 (line 40)", "the lines before the first header", ...
     QString whereIs(int line) const;
@@ -124,9 +127,13 @@ private:
     // last of them.
     int reportMissing(const TicketUnderCheck &t, int n, const QString &runOn);
     void reportShadow(const TicketUnderCheck &t, int n);
+    // Lines below the start of a comment of the ticket that begin with its
+    // number again: a number given twice.
+    void reportNumbersTwice(const TicketUnderCheck &t);
     QString foundInstead(int ticket, int number, int ownSection) const;
 
     CommentCheck m_result;
+    int m_askedTickets;
 
     std::vector<Line> m_lines;
     std::vector<Section> m_sections;
@@ -307,8 +314,8 @@ void Checker::placeTickets()
     for (const int ticket : numbersBehindNul(2))
         m_lostBehindNul.insert(ticket);
 
-    m_ticketSection.assign(static_cast<size_t>(m_scope.tickets), -1);
-    for (int ticket = 1; ticket <= m_scope.tickets; ++ticket) {
+    m_ticketSection.assign(static_cast<size_t>(m_askedTickets), -1);
+    for (int ticket = 1; ticket <= m_askedTickets; ++ticket) {
         const Layout layout = lookUp(ticket, 1);
         int s = -1;
         if (layout.ticketMarker != npos) {
@@ -468,7 +475,7 @@ void Checker::checkHeaders()
             add(section.first, QStringLiteral("comment.header-out-of-range"),
                 QStringLiteral("%1 names no ticket the program asks (01-%2): these comments are "
                                "only found where another ticket's are missing%3")
-                    .arg(header, twoDigits(m_scope.tickets), probably));
+                    .arg(header, twoDigits(m_askedTickets), probably));
         } else if (!section.primary) {
             const int used = m_ticketSection[static_cast<size_t>(section.ticket - 1)];
             add(section.first, QStringLiteral("comment.header-duplicate"),
@@ -536,6 +543,28 @@ void Checker::checkTicket(int ticket, int s)
     for (int n = 1; n <= m_scope.questions; ++n)
         if (!t.issues[static_cast<size_t>(n)].absorbed)
             n = reportIssue(t, n);
+    reportNumbersTwice(t);
+}
+
+void Checker::reportNumbersTwice(const TicketUnderCheck &t)
+{
+    for (int i = t.section.first + 1; i < t.section.end; ++i) {
+        const Line &line = m_lines[static_cast<size_t>(i)];
+        if (line.kind != LineKind::Number || !line.exact || line.number < 1
+            || line.number > m_scope.questions)
+            continue;
+        const auto meant = t.at.find(line.number);
+        if (meant == t.at.end() || meant->second >= i)
+            continue;
+        add(i, QStringLiteral("comment.number-twice"),
+            QStringLiteral("this line begins with «%1. » like line %2: %3 has comment %1 twice, "
+                           "and the program shows this line as part of the comment on line %2; "
+                           "if it is meant to start another comment, write that comment's "
+                           "number here")
+                .arg(line.number)
+                .arg(meant->second + 1)
+                .arg(t.name));
+    }
 }
 
 Checker::Issue Checker::issueOf(TicketUnderCheck &t, int n) const
@@ -746,9 +775,9 @@ CommentCheck Checker::run()
 } // namespace
 
 CommentCheck checkComments(const QString &file, const BankText &bank, const Scope &scope,
-                           std::string_view behindNul)
+                           std::string_view behindNul, int askedTickets)
 {
-    return Checker(file, bank, scope, behindNul).run();
+    return Checker(file, bank, scope, behindNul, askedTickets).run();
 }
 
 } // namespace quz::check

@@ -35,11 +35,13 @@ std::vector<Finding> checkJournal(const QString &file, const QByteArray &path,
             QStringLiteral("%1: the program cannot load it").arg(failureReason(bytes.error()))});
         return findings;
     }
-    const std::string_view raw(bytes->constData(), static_cast<size_t>(bytes->size()));
-    const TextFacts facts = checkText(file, raw, TextRole::Journal);
+    TextFacts facts =
+        checkText(file, std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())),
+                  TextRole::Journal);
     findings = facts.findings;
-    if (facts.unreadable)
-        return findings;
+    // A journal in UTF-8 or UTF-16 is checked as it reads once converted.
+    const QByteArray &text = facts.converted.isNull() ? *bytes : facts.converted;
+    const std::string_view raw(text.constData(), static_cast<size_t>(text.size()));
 
     const QString kind = QStringLiteral("journal.entry");
     KindLimit limit;

@@ -72,8 +72,10 @@ QString question(int ticket, int question)
 void checkPictureFile(std::vector<Finding> &findings, const QString &file, const QByteArray &path,
                       int ticket, int number)
 {
-    const QString blank = QStringLiteral("the program shows the blank picture for %1 instead")
-                              .arg(question(ticket, number));
+    const QString blank = ticket > 0
+                              ? QStringLiteral("the program shows the blank picture for %1 instead")
+                                    .arg(question(ticket, number))
+                              : QStringLiteral("the program shows the blank picture instead");
     bank::JpegPicture picture;
     Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Picture);
     const Status loaded =
@@ -242,6 +244,18 @@ std::vector<Finding> checkPictureEntry(const QByteArray &dir, const QByteArray &
 }
 
 } // namespace
+
+std::vector<Finding> checkPictureNamed(const QString &file, const QByteArray &path)
+{
+    std::vector<Finding> findings;
+    PictureName meant;
+    QString digits;
+    QString extension;
+    if (!meantFor(file.section(u'/', -1), meant, digits, extension))
+        meant = PictureName{};
+    checkPictureFile(findings, file, path, meant.ticket, meant.question);
+    return findings;
+}
 
 QString failureReason(const QString &error)
 {

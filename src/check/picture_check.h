@@ -14,6 +14,10 @@ namespace quz::check {
 // `programDir` as the bytes the system names it by.
 std::vector<Finding> checkPictures(const QByteArray &programDir, const Scope &scope);
 
+// One picture named on its own (`path` its bytes): whether the program can
+// show it, for the question its name gives (if it gives one).
+std::vector<Finding> checkPictureNamed(const QString &file, const QByteArray &path);
+
 // The placeholder "emp.bmp", "Help.txt" and "Установка!!!.txt", with the text
 // checks of the two notes files.
 std::vector<Finding> checkSupportFiles(const QByteArray &programDir);

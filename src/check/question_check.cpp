@@ -939,6 +939,23 @@ int answerButtons(const QStringList &items)
     return static_cast<int>(std::min<size_t>(buttons.size(), kMaxAnswerButtons));
 }
 
+std::optional<Scope> partialSet(const BankText &bank, const Scope &scope)
+{
+    Scope present{0, 0};
+    for (int t = 1; t <= scope.tickets; ++t)
+        for (int q = 1; q <= scope.questions; ++q)
+            if (!bank.keyOccurrences(std::string(kTicketWord)
+                                     + (twoDigits(t) + twoDigits(q)).toStdString())
+                     .empty()) {
+                present.tickets = std::max(present.tickets, t);
+                present.questions = std::max(present.questions, q);
+            }
+    if (present.tickets == 0
+        || (present.tickets == scope.tickets && present.questions == scope.questions))
+        return std::nullopt;
+    return present;
+}
+
 QuestionCheck checkQuestions(const QString &file, const BankText &bank, const Scope &scope,
                              std::string_view behindNul)
 {

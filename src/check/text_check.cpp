@@ -3,7 +3,9 @@
 #include "check/wording.h"
 #include "core/files/text_file.h"
 
+#include <QHash>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
@@ -91,56 +93,119 @@ Encoding utf16Kind(std::string_view bytes)
     return odd > even ? Encoding::Utf16Le : Encoding::Utf16Be;
 }
 
-// A UTF-16 file: one finding for the whole file; whether it is one.
+// Whether Windows-1251 has the character `c` (one or two UTF-16 units).
+bool hasCp1251(QStringView c, QHash<QString, bool> &known)
+{
+    const auto it = known.constFind(c.toString());
+    if (it != known.constEnd())
+        return *it;
+    QStringEncoder encoder("windows-1251");
+    encoder.encode(c);
+    return known[c.toString()] = !encoder.hasError();
+}
+
+// Findings for the lines of `text` with characters Windows-1251 does not
+// have: converting the file fails on the first of them.
+void checkConvertible(const QString &file, const QString &text, TextFacts &facts)
+{
+    QHash<QString, bool> known;
+    int line = 1;
+    int lastLine = 0;
+    int lines = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\n' || (c == u'\r' && (i + 1 >= text.size() || text.at(i + 1) != u'\n'))) {
+            ++line;
+            continue;
+        }
+        const qsizetype width = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = QStringView(text).mid(i, width);
+        i += width - 1;
+        if (c.unicode() < 0x80 || line == lastLine || hasCp1251(character, known))
+            continue;
+        lastLine = line;
+        if (++lines > kMaxUndefinedReports)
+            continue;
+        facts.findings.push_back(
+            Finding{file, line, Severity::Problem, QStringLiteral("file.not-convertible"),
+                    QStringLiteral("%1 is not a Windows-1251 character, so the conversion "
+                                   "stops here: replace it (and any other such character on "
+                                   "this line) before you convert the file")
+                        .arg(quote(character.toString()))});
+    }
+    if (lines > kMaxUndefinedReports)
+        facts.findings.push_back(Finding{
+            file, lastLine, Severity::Problem, QStringLiteral("file.not-convertible"),
+            QStringLiteral("%n more line(s) up to this one have characters that "
+                           "Windows-1251 does not have")
+                .replace(QStringLiteral("%n"), QString::number(lines - kMaxUndefinedReports))});
+}
+
+// The text of a file read as what it is, as Windows-1251 bytes: what the
+// program reads once the file is converted.
+QByteArray toCp1251(const QString &file, const QString &text, TextFacts &facts)
+{
+    checkConvertible(file, text, facts);
+    QStringEncoder encoder("windows-1251");
+    return encoder.encode(text);
+}
+
+// A UTF-16 file: the finding for the whole file, and its text converted;
+// whether it is one.
 bool checkUtf16(const QString &file, std::string_view bytes, TextFacts &facts)
 {
-    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
-        facts.findings.push_back(Finding{file, line, severity, kind, message});
-    };
     const Encoding utf16 = utf16Kind(bytes);
     if (utf16 == Encoding::None)
         return false;
-    facts.unreadable = true;
     const size_t nul = bytes.find('\0');
     const std::string_view seen = bytes.substr(0, nul);
-    add(0, Severity::Problem, QStringLiteral("file.utf16"),
-        QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops at "
-                       "the first NUL byte, so it sees %1; convert it: ")
-            .arg(seen.empty() ? QStringLiteral("nothing of it")
-                              : QStringLiteral("only ") + quote(seen)));
+    facts.findings.push_back(
+        Finding{file, 0, Severity::Problem, QStringLiteral("file.utf16"),
+                QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops "
+                               "at the first NUL byte, so it sees %1; the findings below are "
+                               "those of the file once converted; convert it: ")
+                    .arg(seen.empty() ? QStringLiteral("nothing of it")
+                                      : QStringLiteral("only ") + quote(seen))});
     facts.findings.back().conversion = utf16;
+    QStringDecoder decoder(utf16 == Encoding::Utf16Be   ? QStringConverter::Utf16BE
+                           : utf16 == Encoding::Utf16Le ? QStringConverter::Utf16LE
+                                                        : QStringConverter::Utf16);
+    facts.converted =
+        toCp1251(file, decoder.decode(QByteArrayView(bytes.data(), bytes.size())), facts);
     return true;
 }
 
-// A UTF-8 file (`text` up to the first NUL byte): one finding for the whole
-// file; whether it is one.
+// A UTF-8 file (`text` up to the first NUL byte): the finding for the whole
+// file, and its text converted; whether it is one.
 bool checkUtf8(const QString &file, std::string_view bytes, std::string_view text, TextRole role,
                TextFacts &facts)
 {
-    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
-        facts.findings.push_back(Finding{file, line, severity, kind, message});
-    };
     if (isAscii(text))
         return false;
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
-    if (!utf8.hasError()) {
-        facts.unreadable = true;
-        size_t first = 0;
-        while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
-            ++first;
-        const auto [meant, shown] = sampleWord(decoded);
-        QString message = QStringLiteral("the file is UTF-8 text; the program reads "
-                                         "Windows-1251");
-        if (!meant.isEmpty())
-            message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
-        message += QStringLiteral(": %1; convert it: ").arg(wholeFileEffect(role));
-        add(rawLineOf(bytes, first), Severity::Problem, QStringLiteral("file.utf8"), message);
-        facts.findings.back().conversion =
-            text.substr(0, 3) == "\xef\xbb\xbf" ? Encoding::Utf8WithMark : Encoding::Utf8;
-        return true;
-    }
-    return false;
+    if (utf8.hasError())
+        return false;
+    size_t first = 0;
+    while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
+        ++first;
+    const auto [meant, shown] = sampleWord(decoded);
+    QString message = QStringLiteral("the file is UTF-8 text; the program reads Windows-1251");
+    if (!meant.isEmpty())
+        message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
+    message += QStringLiteral(": %1; the findings below are those of the file once converted; "
+                              "convert it: ")
+                   .arg(wholeFileEffect(role));
+    facts.findings.push_back(Finding{file, rawLineOf(bytes, first), Severity::Problem,
+                                     QStringLiteral("file.utf8"), message});
+    const bool mark = text.substr(0, 3) == "\xef\xbb\xbf";
+    facts.findings.back().conversion = mark ? Encoding::Utf8WithMark : Encoding::Utf8;
+    // The byte-order mark is no character of the text.
+    const std::string_view content = bytes.substr(mark ? 3 : 0);
+    QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    facts.converted =
+        toCp1251(file, whole.decode(QByteArrayView(content.data(), content.size())), facts);
+    return true;
 }
 
 // The undefined byte 0x98, line by line.
@@ -276,13 +341,15 @@ int rawLineOf(std::string_view bytes, size_t pos)
 TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
 {
     TextFacts facts;
-    if (checkUtf16(file, bytes, facts))
-        return facts;
+    // A file in UTF-8 or UTF-16 is checked on as it reads once converted.
+    if (checkUtf16(file, bytes, facts)
+        || checkUtf8(file, bytes, bytes.substr(0, bytes.find('\0')), role, facts))
+        bytes = std::string_view(facts.converted.constData(),
+                                 static_cast<size_t>(facts.converted.size()));
     const size_t nul = bytes.find('\0');
     const std::string_view text = bytes.substr(0, nul);
-    if (checkUtf8(file, bytes, text, role, facts))
-        return facts;
-    checkUndefinedByte(file, text, facts);
+    if (facts.converted.isNull())
+        checkUndefinedByte(file, text, facts);
     if (nul != std::string_view::npos)
         checkNul(file, bytes, text, nul, facts);
     checkLineEnds(file, text, facts);

@@ -173,6 +173,10 @@ private slots:
     void usageErrorAsJson();
     void pipeInProgramDirectory();
     void pathTooLong();
+    void fileKinds_data();
+    void fileKinds();
+    void encodingFirst();
+    void version();
 };
 
 void TestCheckCli::exitStatus_data()
@@ -419,6 +423,67 @@ void TestCheckCli::pathTooLong()
     QVERIFY2(!result.err.contains(QStringLiteral("no such file")), qPrintable(result.err));
     QVERIFY2(result.err.contains(QStringLiteral("too long")), qPrintable(result.err));
     QVERIFY(result.err.size() < 500);
+}
+
+void TestCheckCli::fileKinds_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("finding"); // part of the first line
+    // A header with a trailing blank, in a set of one ticket.
+    const QByteArray questions("\xe1\xe8\xeb\xe5\xf2"
+                               "01012 \r\nQ?\r\na\r\nb\r\n\xe1\xe8\xeb\xe5\xf2 end\r\n");
+    const QByteArray comments("title\r\n\xe1\xe8\xeb\xe5\xf2"
+                              "01\r\n1. one\r\n1. again\r\n3. ----\r\n");
+    QTest::newRow("question file by its name")
+        << "vopros.txt" << QStringList{} << questions << "vopros.txt:1: the header line has 11";
+    QTest::newRow("question file by --kind") << "mine.txt" << QStringList{"--kind", "question"}
+                                             << questions << "mine.txt:1: the header line has 11";
+    QTest::newRow("comment file by its name")
+        << "koment.txt" << QStringList{} << comments << "koment.txt:4: this line begins with «1. »";
+    QTest::newRow("picture by its content")
+        << "photo" << QStringList{} << QByteArray("\xff\xd8\xff\xe0garbage")
+        << "photo: libjpeg refuses it";
+    QTest::newRow("anything else: a journal")
+        << "notes.txt" << QStringList{} << QByteArray("-> 5 x\r\n") << "notes.txt:1: «-> 5 x»";
+}
+
+// A file named on the command line is checked as what it is.
+void TestCheckCli::fileKinds()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, finding);
+    QTemporaryDir work;
+    QVERIFY(writeNative(work.path(), name.toUtf8(), content));
+    const Run result = run(options << name, work.path());
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.out.contains(finding), qPrintable(result.out + result.err));
+}
+
+// One pass: a UTF-8 file's encoding first, then what it still holds once
+// converted, each on its line.
+void TestCheckCli::encodingFirst()
+{
+    QTemporaryDir work;
+    const QByteArray journal = QString::fromUtf8("Старт\n-> 5 вопрос 12\n").toUtf8();
+    QVERIFY(writeNative(work.path(), "j.quz", journal));
+    const Run result = run({QStringLiteral("j.quz")}, work.path());
+    const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines.at(0).startsWith(QStringLiteral("j.quz:1: the file is UTF-8 text")),
+             qPrintable(result.out));
+    QVERIFY2(lines.at(1).startsWith(QStringLiteral("j.quz:2: «-> 5 вопрос 12»")),
+             qPrintable(result.out));
+}
+
+void TestCheckCli::version()
+{
+    const Run result = run({QStringLiteral("--version")});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QStringLiteral("quz-check %1\n").arg(QString::fromUtf8(QUZ_VERSION)));
 }
 
 QTEST_GUILESS_MAIN(TestCheckCli)

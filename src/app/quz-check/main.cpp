@@ -9,5 +9,6 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUZ_VERSION));
     return quz::check::runCheckCommand(argc, argv);
 }

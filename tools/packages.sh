@@ -1,10 +1,11 @@
 # Sourced by the build scripts: the Debian packages the program needs, and
 # the installation of those that are missing (with sudo unless root).
 
-# The last two validate the desktop launcher and its metadata in the tests.
+# qt6-tools-dev and qt6-l10n-tools build quz-check's translations; the last
+# two validate the desktop launcher and its metadata in the tests.
 quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-              libxcb1-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
-              desktop-file-utils appstream)
+              libxcb1-dev libjpeg62-turbo-dev qt6-tools-dev qt6-l10n-tools fonts-dejavu-core
+              fonts-liberation desktop-file-utils appstream)
 
 # install_missing PACKAGE...: installs the packages that are not installed yet.
 install_missing() {

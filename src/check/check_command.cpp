@@ -40,10 +40,10 @@ QString shownArgument(const QByteArray &argument)
 QString pathFailure(const QByteArray &path, int error)
 {
     if (error == ENOENT)
-        return QStringLiteral("%1: no such file or directory").arg(shownArgument(path));
+        return Text::tr("%1: no such file or directory").arg(shownArgument(path));
     if (error == ENAMETOOLONG)
-        return QStringLiteral("%1: the name is too long for the system (%2 bytes; a name may "
-                              "have at most %3, a path at most %4)")
+        return Text::tr("%1: the name is too long for the system (%2 bytes; a name may "
+                        "have at most %3, a path at most %4)")
             .arg(shownArgument(path))
             .arg(path.size())
             .arg(NAME_MAX)
@@ -69,7 +69,7 @@ int usageError(const Request &request)
         root.insert(QStringLiteral("findings"), QJsonArray());
         root.insert(QStringLiteral("problems"), 0);
         root.insert(QStringLiteral("notes"), 0);
-        root.insert(QStringLiteral("summary"), QStringLiteral("usage error: ") + request.error);
+        root.insert(QStringLiteral("summary"), Text::tr("usage error: ") + request.error);
         write(stdout, QJsonDocument(root).toJson(QJsonDocument::Indented));
     }
     write(stderr, (QStringLiteral("quz-check: ") + request.error + u'\n').toUtf8());
@@ -79,7 +79,7 @@ int usageError(const Request &request)
 
 QString description()
 {
-    return QStringLiteral(
+    return Text::tr(
         "Checks the program directory DIR (default: the folder of quz-check, which is\n"
         "the folder of quz) for everything the program would misread: the question file\n"
         "vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt\n"
@@ -126,13 +126,13 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
     Request request;
     const QStringList arguments = QCoreApplication::arguments();
     const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("Write the report as a JSON document instead."));
+                                  Text::tr("Write the report as a JSON document instead."));
     const QCommandLineOption kind(
         QStringLiteral("kind"),
-        QStringLiteral("Check the files named as KIND: question (a question file such as "
-                       "vopros.txt), comment (a comment file such as koment.txt), journal or "
-                       "picture. Without it, vopros.txt and koment.txt are known by their "
-                       "names, a picture by its content, and any other file is a journal."),
+        Text::tr("Check the files named as KIND: question (a question file such as "
+                 "vopros.txt), comment (a comment file such as koment.txt), journal or "
+                 "picture. Without it, vopros.txt and koment.txt are known by their "
+                 "names, a picture by its content, and any other file is a journal."),
         QStringLiteral("KIND"));
     parser.setApplicationDescription(description());
     parser.addOption(json);
@@ -140,7 +140,7 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("DIR | FILE..."),
-                                 QStringLiteral("A program directory, or journal files."));
+                                 Text::tr("A program directory, or journal files."));
     const qsizetype end = arguments.indexOf(QStringLiteral("--"));
     request.json =
         arguments.mid(0, end < 0 ? arguments.size() : end).contains(QStringLiteral("--json"));
@@ -149,7 +149,7 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
         request.error =
             unknown.isEmpty()
                 ? parser.errorText()
-                : QStringLiteral("unknown option %1")
+                : Text::tr("unknown option %1")
                       .arg((unknown.front().size() > 1 ? QStringLiteral("--") : QStringLiteral("-"))
                            + unknown.front());
         return request;
@@ -176,8 +176,8 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
     if (parser.isSet(kind)) {
         named = kindNamed(parser.value(kind));
         if (!named) {
-            request.error = QStringLiteral("unknown kind %1: use question, comment, journal or "
-                                           "picture")
+            request.error = Text::tr("unknown kind %1: use question, comment, journal or "
+                                     "picture")
                                 .arg(shownName(parser.value(kind)));
             return request;
         }
@@ -194,11 +194,11 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
             request.files.push_back(DataFile{path, named ? *named : kindOf(path)});
     }
     if (request.directories.size() > 1)
-        request.error = QStringLiteral("name one program directory at a time");
+        request.error = Text::tr("name one program directory at a time");
     else if (request.directories.size() == 1 && !request.files.empty())
-        request.error = QStringLiteral("name either a program directory or files");
+        request.error = Text::tr("name either a program directory or files");
     else if (named && request.files.empty())
-        request.error = QStringLiteral("--kind is for files named on the command line");
+        request.error = Text::tr("--kind is for files named on the command line");
     return request;
 }
 
@@ -206,6 +206,7 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
 
 int runCheckCommand(int argc, char *argv[])
 {
+    installTranslation();
     QCommandLineParser parser;
     const Request request = parse(parser, argc, argv);
     if (request.done)

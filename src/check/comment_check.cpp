@@ -156,14 +156,14 @@ QString Checker::whereIs(int line) const
 {
     const int s = sectionAt(line);
     if (s < 0)
-        return QStringLiteral("line %1").arg(line + 1);
+        return Text::tr("line %1").arg(line + 1);
     const Section &section = m_sections[static_cast<size_t>(s)];
     switch (section.kind) {
     case Section::Kind::Header:
-        return QStringLiteral("ticket %1 (line %2)").arg(twoDigits(section.ticket)).arg(line + 1);
+        return Text::tr("ticket %1 (line %2)").arg(twoDigits(section.ticket)).arg(line + 1);
     case Section::Kind::Title:
-        return QStringLiteral("the lines before the first header (line %1)").arg(line + 1);
-    default: return QStringLiteral("line %1").arg(line + 1);
+        return Text::tr("the lines before the first header (line %1)").arg(line + 1);
+    default: return Text::tr("line %1").arg(line + 1);
     }
 }
 
@@ -284,12 +284,10 @@ QString Checker::effectOfMissingHeader(int ticket) const
     const Layout first = lookUp(ticket, 1);
     QString shown;
     if (first.start != npos)
-        shown = QStringLiteral("shows for comment 1 the one of %1")
-                    .arg(whereIs(lineOf(first.start + 2)));
+        shown = Text::tr("shows for comment 1 the one of %1").arg(whereIs(lineOf(first.start + 2)));
     else
-        shown = QStringLiteral("finds no comment 1");
-    return QStringLiteral("the program looks its comments up from the start of the file and ")
-           + shown;
+        shown = Text::tr("finds no comment 1");
+    return Text::tr("the program looks its comments up from the start of the file and ") + shown;
 }
 
 void Checker::reportMissingTickets(const std::vector<int> &tickets, int line, const QString &where)
@@ -298,13 +296,13 @@ void Checker::reportMissingTickets(const std::vector<int> &tickets, int line, co
         return;
     if (tickets.size() == 1) {
         add(line, QStringLiteral("comment.ticket-missing"),
-            QStringLiteral("ticket %1 has no header line «билет%1»%2: %3")
+            Text::tr("ticket %1 has no header line «билет%1»%2: %3")
                 .arg(twoDigits(tickets.front()), where, effectOfMissingHeader(tickets.front())));
         return;
     }
     add(line, QStringLiteral("comment.ticket-missing"),
-        QStringLiteral("tickets %1 to %2 have no header lines%3: the program looks their comments "
-                       "up from the start of the file and shows the same comments for each")
+        Text::tr("tickets %1 to %2 have no header lines%3: the program looks their comments "
+                 "up from the start of the file and shows the same comments for each")
             .arg(twoDigits(tickets.front()), twoDigits(tickets.back()), where));
 }
 
@@ -372,12 +370,12 @@ void Checker::placeGroup(int s, std::vector<int> &tickets)
         const bool foundHere =
             first.start != npos && sectionAt(lineOf(first.start + 2)) == orphans[k];
         add(orphan.first, QStringLiteral("comment.ticket-missing"),
-            QStringLiteral("no header line «билет%1» before this line: the comments from here "
-                           "look like those of ticket %1, but %2")
+            Text::tr("no header line «билет%1» before this line: the comments from here "
+                     "look like those of ticket %1, but %2")
                 .arg(twoDigits(ticket),
-                     foundHere ? QStringLiteral("the program looks them up from the start of "
-                                                "the file, which finds these ones only while "
-                                                "they come first in the file")
+                     foundHere ? Text::tr("the program looks them up from the start of "
+                                          "the file, which finds these ones only while "
+                                          "they come first in the file")
                                : effectOfMissingHeader(ticket)));
     }
     if (tickets.empty())
@@ -400,10 +398,10 @@ void Checker::placeGroup(int s, std::vector<int> &tickets)
     QString where;
     if (next < static_cast<int>(m_sections.size())) {
         line = m_sections[static_cast<size_t>(next)].first;
-        where = QStringLiteral(" (expected before this line)");
+        where = Text::tr(" (expected before this line)");
     } else if (m_bank.lineCount() > 0) {
         line = m_bank.lineCount() - 1;
-        where = QStringLiteral(" (expected after this line)");
+        where = Text::tr(" (expected after this line)");
     }
     std::vector<int> run;
     for (const int ticket : tickets) {
@@ -432,19 +430,19 @@ void Checker::checkHeaders()
         const QString probably =
             probable == m_probableTicket.end()
                 ? QString()
-                : QStringLiteral("; it is probably meant to be «билет%1»: ticket %1 has no "
-                                 "header, so %2")
+                : Text::tr("; it is probably meant to be «билет%1»: ticket %1 has no "
+                           "header, so %2")
                       .arg(twoDigits(probable->second), effectOfMissingHeader(probable->second));
         const QString header = quote(m_bank.line(section.first), 24);
         if (section.kind == Section::Kind::Damaged) {
-            QString message = QStringLiteral("%1 is not read as a header: the program only finds "
-                                             "«билет» in small Cyrillic letters at the start of "
-                                             "a line, directly followed by the two-digit ticket "
-                                             "number")
+            QString message = Text::tr("%1 is not read as a header: the program only finds "
+                                       "«билет» in small Cyrillic letters at the start of "
+                                       "a line, directly followed by the two-digit ticket "
+                                       "number")
                                   .arg(header);
             if (probable != m_probableTicket.end())
                 message +=
-                    QStringLiteral("; ticket %1 has no header, so %2")
+                    Text::tr("; ticket %1 has no header, so %2")
                         .arg(twoDigits(probable->second), effectOfMissingHeader(probable->second));
             add(section.first, QStringLiteral("comment.header-damaged"), message);
             continue;
@@ -453,19 +451,19 @@ void Checker::checkHeaders()
             continue;
         if (section.first == 0) {
             const int ticket = section.ticket;
-            QString message = QStringLiteral("a header on the first line is not seen: the program "
-                                             "looks for a line break before «билет»");
+            QString message = Text::tr("a header on the first line is not seen: the program "
+                                       "looks for a line break before «билет»");
             if (inScope(ticket)) {
                 const int used = m_ticketSection[static_cast<size_t>(ticket - 1)];
                 if (used > 0)
-                    message += QStringLiteral("; it uses the header of ticket %1 on line %2 "
-                                              "instead")
+                    message += Text::tr("; it uses the header of ticket %1 on line %2 "
+                                        "instead")
                                    .arg(twoDigits(ticket))
                                    .arg(m_sections[static_cast<size_t>(used)].first + 1);
                 else
-                    message += QStringLiteral("; it looks the comments of ticket %1 up from the "
-                                              "start of the file, which finds these ones only "
-                                              "while they are the first in the file")
+                    message += Text::tr("; it looks the comments of ticket %1 up from the "
+                                        "start of the file, which finds these ones only "
+                                        "while they are the first in the file")
                                    .arg(twoDigits(ticket));
             }
             add(0, QStringLiteral("comment.header-first-line"), message);
@@ -473,15 +471,15 @@ void Checker::checkHeaders()
         }
         if (!inScope(section.ticket)) {
             add(section.first, QStringLiteral("comment.header-out-of-range"),
-                QStringLiteral("%1 names no ticket the program asks (01-%2): these comments are "
-                               "only found where another ticket's are missing%3")
+                Text::tr("%1 names no ticket the program asks (01-%2): these comments are "
+                         "only found where another ticket's are missing%3")
                     .arg(header, twoDigits(m_askedTickets), probably));
         } else if (!section.primary) {
             const int used = m_ticketSection[static_cast<size_t>(section.ticket - 1)];
             add(section.first, QStringLiteral("comment.header-duplicate"),
-                QStringLiteral("a second header for ticket %1 (the program uses the one on line "
-                               "%2): the comments below this one are only found where ticket "
-                               "%1's are missing%3")
+                Text::tr("a second header for ticket %1 (the program uses the one on line "
+                         "%2): the comments below this one are only found where ticket "
+                         "%1's are missing%3")
                     .arg(twoDigits(section.ticket))
                     .arg(used >= 0 ? m_sections[static_cast<size_t>(used)].first + 1 : 0)
                     .arg(probably));
@@ -493,16 +491,16 @@ QString Checker::foundInstead(int ticket, int number, int ownSection) const
 {
     const Layout layout = lookUp(ticket, number);
     if (layout.isEmpty())
-        return QStringLiteral("the program shows an empty comment");
+        return Text::tr("the program shows an empty comment");
     if (layout.start == npos)
-        return QStringLiteral("the program shows the beginning of the file up to line %1 instead")
+        return Text::tr("the program shows the beginning of the file up to line %1 instead")
             .arg(lineOf(layout.end + 2));
     const int line = lineOf(layout.start + 2);
     if (sectionAt(line) == ownSection)
-        return QStringLiteral("the program takes line %1, which begins with «%2. », as its start")
+        return Text::tr("the program takes line %1, which begins with «%2. », as its start")
             .arg(line + 1)
             .arg(number);
-    return QStringLiteral("the program shows the comment %1 of %2 instead")
+    return Text::tr("the program shows the comment %1 of %2 instead")
         .arg(number)
         .arg(whereIs(line));
 }
@@ -536,7 +534,7 @@ void Checker::checkTicket(int ticket, int s)
                        orderComments(section),
                        std::vector<Issue>(count),
                        std::vector<Layout>(count),
-                       QStringLiteral("ticket %1").arg(twoDigits(ticket))};
+                       Text::tr("ticket %1").arg(twoDigits(ticket))};
     for (int n = 1; n <= m_scope.questions; ++n)
         t.issues[static_cast<size_t>(n)] = issueOf(t, n);
     absorbIssues(t.issues);
@@ -557,10 +555,10 @@ void Checker::reportNumbersTwice(const TicketUnderCheck &t)
         if (meant == t.at.end() || meant->second >= i)
             continue;
         add(i, QStringLiteral("comment.number-twice"),
-            QStringLiteral("this line begins with «%1. » like line %2: %3 has comment %1 twice, "
-                           "and the program shows this line as part of the comment on line %2; "
-                           "if it is meant to start another comment, write that comment's "
-                           "number here")
+            Text::tr("this line begins with «%1. » like line %2: %3 has comment %1 twice, "
+                     "and the program shows this line as part of the comment on line %2; "
+                     "if it is meant to start another comment, write that comment's "
+                     "number here")
                 .arg(line.number)
                 .arg(meant->second + 1)
                 .arg(t.name));
@@ -630,16 +628,13 @@ QString Checker::runOnText(const TicketUnderCheck &t, int n) const
     for (const Section &other : m_sections) {
         if (other.first > from && other.first <= last
             && (other.kind == Section::Kind::Header || other.kind == Section::Kind::Damaged))
-            return QStringLiteral("comment %1 of %2 runs on through the header of %3 up to "
-                                  "line %4")
+            return Text::tr("comment %1 of %2 runs on through the header of %3 up to "
+                            "line %4")
                 .arg(n)
                 .arg(t.name, whereIs(other.first))
                 .arg(last + 1);
     }
-    return QStringLiteral("comment %1 of %2 runs on up to line %3")
-        .arg(n)
-        .arg(t.name)
-        .arg(last + 1);
+    return Text::tr("comment %1 of %2 runs on up to line %3").arg(n).arg(t.name).arg(last + 1);
 }
 
 int Checker::reportMissing(const TicketUnderCheck &t, int n, const QString &runOn)
@@ -652,8 +647,8 @@ int Checker::reportMissing(const TicketUnderCheck &t, int n, const QString &runO
         ++last;
     if (last > n) {
         add(issue.line, QStringLiteral("comment.missing"),
-            QStringLiteral("%1 has no comments %2 to %3 (expected before this line): %4 "
-                           "for comment %2%5")
+            Text::tr("%1 has no comments %2 to %3 (expected before this line): %4 "
+                     "for comment %2%5")
                 .arg(t.name)
                 .arg(n)
                 .arg(last)
@@ -661,7 +656,7 @@ int Checker::reportMissing(const TicketUnderCheck &t, int n, const QString &runO
         n = last;
     } else {
         add(issue.line, QStringLiteral("comment.missing"),
-            QStringLiteral("%1 has no comment %2 (expected before this line): %3%4")
+            Text::tr("%1 has no comment %2 (expected before this line): %3%4")
                 .arg(t.name)
                 .arg(n)
                 .arg(foundInstead(t.ticket, n, t.s), runOn));
@@ -675,16 +670,16 @@ void Checker::reportShadow(const TicketUnderCheck &t, int n)
     const Issue &before = t.issues[static_cast<size_t>(n - 1)];
     const Layout &layout = t.layouts[static_cast<size_t>(n)];
     QString message =
-        QStringLiteral("this line begins with «%1. » before comment %1 of "
-                       "%2 (line %3): the program takes it as the start of "
-                       "comment %1 and shows %4 for it")
+        Text::tr("this line begins with «%1. » before comment %1 of "
+                 "%2 (line %3): the program takes it as the start of "
+                 "comment %1 and shows %4 for it")
             .arg(n)
             .arg(t.name)
             .arg(t.at.at(n) + 1)
-            .arg(layout.isEmpty() ? QStringLiteral("an empty text")
+            .arg(layout.isEmpty() ? Text::tr("an empty text")
                                   : lineRange(issue.line + 1, lineOf(layout.end + 1) + 1));
     if (before.absorbed)
-        message += QStringLiteral("; it also ends comment %1 before it").arg(n - 1);
+        message += Text::tr("; it also ends comment %1 before it").arg(n - 1);
     add(issue.line, QStringLiteral("comment.shadowed"), message);
 }
 
@@ -696,7 +691,7 @@ int Checker::reportIssue(const TicketUnderCheck &t, int n)
     if (n > 1 && before.absorbed && before.kind == Issue::Kind::RunOn)
         runOn = QStringLiteral("; ") + runOnText(t, n - 1);
     else if (n > 1 && before.absorbed && before.kind == Issue::Kind::NoEnd)
-        runOn = QStringLiteral("; comment %1 of %2 then has no end and is shown empty")
+        runOn = Text::tr("; comment %1 of %2 then has no end and is shown empty")
                     .arg(n - 1)
                     .arg(t.name);
     switch (issue.kind) {
@@ -704,34 +699,32 @@ int Checker::reportIssue(const TicketUnderCheck &t, int n)
     case Issue::Kind::Missing: return reportMissing(t, n, runOn);
     case Issue::Kind::Malformed:
         add(issue.line, QStringLiteral("comment.start-malformed"),
-            QStringLiteral("comment %1 does not start with «%1. » (the number, a full stop "
-                           "and a blank), so the program does not see it start here: %2%3")
+            Text::tr("comment %1 does not start with «%1. » (the number, a full stop "
+                     "and a blank), so the program does not see it start here: %2%3")
                 .arg(n)
                 .arg(foundInstead(t.ticket, n, t.s), runOn));
         break;
     case Issue::Kind::Shadow: reportShadow(t, n); break;
     case Issue::Kind::NoEnd:
         add(issue.line, QStringLiteral("comment.no-end"),
-            QStringLiteral("comment %1 of %2 has no end: no line beginning «%3.» follows it, "
-                           "so the program shows it empty")
+            Text::tr("comment %1 of %2 has no end: no line beginning «%3.» follows it, "
+                     "so the program shows it empty")
                 .arg(n)
                 .arg(t.name)
                 .arg(n + 1));
         break;
     case Issue::Kind::Early:
         add(issue.line, QStringLiteral("comment.early-end"),
-            QStringLiteral("this line begins with «%1.» inside comment %2 of %3: the program "
-                           "ends comment %2 before it, so %4 not shown")
+            Text::tr("this line begins with «%1.» inside comment %2 of %3: the program "
+                     "ends comment %2 before it, so %4")
                 .arg(n + 1)
                 .arg(n)
                 .arg(t.name)
-                .arg(lineRange(issue.line + 1, t.meantEnd(n))
-                     + (t.meantEnd(n) > issue.line + 1 ? QStringLiteral(" are")
-                                                       : QStringLiteral(" is"))));
+                .arg(notShown(issue.line + 1, t.meantEnd(n))));
         break;
     case Issue::Kind::RunOn:
         add(issue.line, QStringLiteral("comment.runs-on"),
-            QStringLiteral("%1, as no line beginning «%2.» ends it in its ticket")
+            Text::tr("%1, as no line beginning «%2.» ends it in its ticket")
                 .arg(runOnText(t, n))
                 .arg(n + 1));
         break;
@@ -750,8 +743,8 @@ CommentCheck Checker::run()
     for (int ticket = 1; ticket <= m_scope.tickets; ++ticket) {
         const int s = m_ticketSection[static_cast<size_t>(ticket - 1)];
         if (s >= 0 && s == cut)
-            lost << QStringLiteral("the comments of ticket %1 are cut short there")
-                        .arg(twoDigits(ticket));
+            lost
+                << Text::tr("the comments of ticket %1 are cut short there").arg(twoDigits(ticket));
         else if (s >= 0)
             checkTicket(ticket, s);
     }
@@ -761,10 +754,10 @@ CommentCheck Checker::run()
             if (inScope(ticket) && m_ticketSection[static_cast<size_t>(ticket - 1)] < 0)
                 lostTickets.push_back(ticket);
         if (lostTickets.size() == 1)
-            lost << QStringLiteral("the comments of ticket %1 behind it are lost")
+            lost << Text::tr("the comments of ticket %1 behind it are lost")
                         .arg(twoDigits(lostTickets.front()));
         else if (!lostTickets.empty())
-            lost << QStringLiteral("the comments of tickets %1 to %2 behind it are lost")
+            lost << Text::tr("the comments of tickets %1 to %2 behind it are lost")
                         .arg(twoDigits(lostTickets.front()), twoDigits(lostTickets.back()));
     }
     m_result.lostBehindNul = lost.join(QStringLiteral("; "));

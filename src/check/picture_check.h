@@ -23,7 +23,8 @@ std::vector<Finding> checkPictureNamed(const QString &file, const QByteArray &pa
 std::vector<Finding> checkSupportFiles(const QByteArray &programDir);
 
 // The reason of a file layer failure without its "Cannot open file ..."
-// prefix, which names the path the finding already names.
+// prefix, which names the path the finding already names; the common ones
+// translated.
 QString failureReason(const QString &error);
 
 } // namespace quz::check

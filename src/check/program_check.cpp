@@ -6,6 +6,7 @@
 #include "check/native_path.h"
 #include "check/picture_check.h"
 #include "check/question_check.h"
+#include "check/remedy.h"
 #include "check/text_check.h"
 #include "check/wording.h"
 #include "core/bank/comment_bank.h"
@@ -80,6 +81,8 @@ void finish(std::vector<Finding> &findings, const QByteArray *dir)
         }
         if (finding.conversion != Encoding::None)
             finding.message += conversionCommand(finding.nativePath(), finding.conversion);
+        else if (const QString action = remedy(finding.kind); !action.isEmpty())
+            finding.message += QStringLiteral("; ") + action;
     }
 }
 
@@ -96,22 +99,21 @@ void appendToNulFinding(std::vector<Finding> &findings, const QString &file, con
 // program asks: what the program does beyond them and how to stay within.
 Finding partialSetNote(const QString &file, const Scope &present, const Scope &asked)
 {
-    QString message =
-        QStringLiteral("your set has tickets 01-%1 with questions 01-%2 (%3 of the %4 "
-                       "questions the program knows)")
-            .arg(twoDigits(present.tickets), twoDigits(present.questions))
-            .arg(present.tickets * present.questions)
-            .arg(asked.tickets * asked.questions);
+    QString message = Text::tr("your set has tickets 01-%1 with questions 01-%2 (%3 of the %4 "
+                               "questions the program knows)")
+                          .arg(twoDigits(present.tickets), twoDigits(present.questions))
+                          .arg(present.tickets * present.questions)
+                          .arg(asked.tickets * asked.questions);
     if (present.tickets < asked.tickets)
-        message += QStringLiteral(". After the last question of ticket %1 a run goes on to ticket "
-                                  "%2, which the program shows empty, without answer buttons; to "
-                                  "stay within your tickets, leave «Случайно» unticked and, when "
-                                  "ticket %1 is done, click the ticket number and set it back to "
-                                  "01")
+        message += Text::tr(". After the last question of ticket %1 a run goes on to ticket "
+                            "%2, which the program shows empty, without answer buttons; to "
+                            "stay within your tickets, leave «Случайно» unticked and, when "
+                            "ticket %1 is done, click the ticket number and set it back to "
+                            "01")
                        .arg(twoDigits(present.tickets), twoDigits(present.tickets + 1));
     if (present.questions < asked.questions)
-        message += QStringLiteral(". Questions %1-%2 of each ticket are shown empty; to stay "
-                                  "within your questions, set «Вопросы» to «с 01 по %3»")
+        message += Text::tr(". Questions %1-%2 of each ticket are shown empty; to stay "
+                            "within your questions, set «Вопросы» to «с 01 по %3»")
                        .arg(twoDigits(present.questions + 1), twoDigits(asked.questions),
                             twoDigits(present.questions));
     return Finding{file, 0, Severity::Note, QStringLiteral("question.partial-set"), message + u'.'};
@@ -125,8 +127,8 @@ Scope checkQuestionFile(const QByteArray &path, const QString &name, const Scope
 {
     auto &findings = report.findings;
     BankFile questions = readBank(path, name, TextRole::Questions,
-                                  QStringLiteral("at start the program shows an error box and "
-                                                 "loads no questions and no comments"),
+                                  Text::tr("at start the program shows an error box and "
+                                           "loads no questions and no comments"),
                                   findings);
     if (!questions.bank)
         return scope;
@@ -150,8 +152,8 @@ void checkCommentFile(const QByteArray &path, const QString &name, const Scope &
 {
     auto &findings = report.findings;
     const BankFile comments = readBank(path, name, TextRole::Comments,
-                                       QStringLiteral("at start the program shows an error box, "
-                                                      "and every comment is empty"),
+                                       Text::tr("at start the program shows an error box, "
+                                                "and every comment is empty"),
                                        findings);
     if (!comments.bank)
         return;
@@ -227,8 +229,8 @@ void KindLimit::addNotes(std::vector<Finding> &findings, const QString &file) co
     for (const auto &[kind, n] : m_counts)
         if (n > kFindingsPerKind)
             findings.push_back(Finding{file, 0, Severity::Note, kind,
-                                       QStringLiteral("%1 more findings of the kind %2 are not "
-                                                      "listed")
+                                       Text::tr("%1 more findings of the kind %2 are not "
+                                                "listed")
                                            .arg(n - kFindingsPerKind)
                                            .arg(kind)});
 }

@@ -94,7 +94,7 @@ private:
     QString keyText(int key) const { return keyName(ticketText(key), questionText(key)); }
     QString position(int key) const
     {
-        return QStringLiteral("ticket %1, question %2").arg(ticketText(key), questionText(key));
+        return Text::tr("ticket %1, question %2").arg(ticketText(key), questionText(key));
     }
     std::string_view text(size_t begin, size_t end) const
     {
@@ -176,7 +176,7 @@ QString Checker::recordName(int r) const
     const Line &line = m_lines[static_cast<size_t>(record.header)];
     const std::string_view key =
         line.keyAt >= 0 ? header.substr(static_cast<size_t>(line.keyAt), 9) : header;
-    return QStringLiteral("%1 (line %2)").arg(quote(key, 20)).arg(record.header + 1);
+    return Text::tr("%1 (line %2)").arg(quote(key, 20)).arg(record.header + 1);
 }
 
 void Checker::classifyLines()
@@ -269,10 +269,10 @@ QString Checker::readAsVariantsOf(int first, int end, const QString &subject, in
         if (from < 0)
             return {};
         key = record.key;
-        return QStringLiteral("the program shows %1 as %2 of %3")
+        return Text::tr("the program shows %1 as %2 of %3")
             .arg(subject,
-                 from == to ? QStringLiteral("variant %1").arg(from)
-                            : QStringLiteral("variants %1-%2").arg(from).arg(to),
+                 from == to ? Text::tr("variant %1").arg(from)
+                            : Text::tr("variants %1-%2").arg(from).arg(to),
                  recordName(r));
     }
     return {};
@@ -280,51 +280,47 @@ QString Checker::readAsVariantsOf(int first, int end, const QString &subject, in
 
 QString Checker::shownAs(const Layout &layout, const std::vector<int> &meant) const
 {
-    QString shown =
-        QStringLiteral("the program shows the question as %1")
-            .arg(layout.textBegin == npos ? QStringLiteral("«»")
-                                          : quote(text(layout.textBegin, layout.textEnd)));
+    const QString question = layout.textBegin == npos
+                                 ? QStringLiteral("«»")
+                                 : quote(text(layout.textBegin, layout.textEnd));
     bool same = layout.variants.size() == meant.size();
     for (size_t i = 0; same && i < meant.size(); ++i)
         same = layout.variants[i].first == m_bank.lineStart(meant[i])
                && layout.variants[i].second == m_bank.lineEnd(meant[i]);
     if (same)
-        return shown + QStringLiteral(", its variants as meant");
+        return Text::tr("the question as %1, its variants as meant").arg(question);
     QStringList list;
     for (const QString &item : items(layout).mid(0, 3))
         list << quote(item, 24);
     if (layout.variants.size() > 3)
         list << QStringLiteral("…");
-    return shown
-           + QStringLiteral(" with %1%2")
-                 .arg(count(static_cast<qsizetype>(layout.variants.size()),
-                            QStringLiteral("variant"), QStringLiteral("variants")),
-                      list.isEmpty() ? QString() : QStringLiteral(" (") + list.join(u' ') + u')');
+    return Text::tr("the question as %1 with %2%3")
+        .arg(question, Text::tr("%n variant(s)", nullptr, static_cast<int>(layout.variants.size())),
+             list.isEmpty() ? QString() : QStringLiteral(" (") + list.join(u' ') + u')');
 }
 
 void Checker::reportMissingRun(const std::vector<int> &keys, int anchorLine)
 {
     if (keys.empty())
         return;
-    QString where = QStringLiteral(" (expected before this line)");
+    QString where = Text::tr(" (expected before this line)");
     if (anchorLine < 0) {
         anchorLine = -1; // the whole file
         where.clear();
     } else if (m_records.empty() || anchorLine > m_records.back().header) {
-        where = QStringLiteral(" (expected at the end of the file)");
+        where = Text::tr(" (expected at the end of the file)");
     }
     QString message;
     if (keys.size() == 1) {
-        message = QStringLiteral("no record for %1%2: the program shows %3 empty, without answer "
-                                 "buttons")
+        message = Text::tr("no record for %1%2: the program shows %3 empty, without answer "
+                           "buttons")
                       .arg(keyText(keys.front()), where, position(keys.front()));
     } else {
-        message = QStringLiteral("no records for %1 to %2 (%3)%4: the program shows these "
-                                 "questions empty, without answer buttons")
-                      .arg(keyText(keys.front()), keyText(keys.back()))
-                      .arg(count(static_cast<qsizetype>(keys.size()), QStringLiteral("question"),
-                                 QStringLiteral("questions")),
-                           where);
+        message =
+            Text::tr("no records for %1 to %2 (%3)%4: the program shows these "
+                     "questions empty, without answer buttons")
+                .arg(keyText(keys.front()), keyText(keys.back()))
+                .arg(Text::tr("%n question(s)", nullptr, static_cast<int>((keys.size()))), where);
     }
     add(anchorLine, QStringLiteral("question.missing"), message);
 }
@@ -472,16 +468,14 @@ void Checker::reportOrphans()
             const auto [first, key] = orphans[k];
             const int end = k + 1 < orphans.size() ? orphans[k + 1].first : record.end;
             int runOn = -1;
-            const QString effect =
-                readAsVariantsOf(first, end, QStringLiteral("these lines"), runOn);
+            const QString effect = readAsVariantsOf(first, end, Text::tr("these lines"), runOn);
             m_flagged.insert(runOn);
             add(first, QStringLiteral("question.header-missing"),
-                QStringLiteral("no header line before this line: the lines from here (question "
-                               "%1) look like the record of %2, which the program does not find, "
-                               "so it shows %3 empty, without answer buttons; %4")
+                Text::tr("no header line before this line: the lines from here (question "
+                         "%1) look like the record of %2, which the program does not find, "
+                         "so it shows %3 empty, without answer buttons; %4")
                     .arg(quote(m_bank.line(first)), keyText(key), position(key),
-                         effect.isEmpty() ? QStringLiteral("these lines are never shown")
-                                          : effect));
+                         effect.isEmpty() ? Text::tr("these lines are never shown") : effect));
         }
     }
 }
@@ -493,26 +487,26 @@ void Checker::checkDamaged(int r)
     if (skip(QStringLiteral("question.header-damaged")))
         return;
     const std::string_view header = m_bank.line(record.header);
-    QString message = QStringLiteral("%1 is not read as a header: the program only finds "
-                                     "«билет» in small Cyrillic letters at the start of the "
-                                     "line, directly followed by the ticket and question numbers")
+    QString message = Text::tr("%1 is not read as a header: the program only finds "
+                               "«билет» in small Cyrillic letters at the start of the "
+                               "line, directly followed by the ticket and question numbers")
                           .arg(quote(header, 24));
     const auto probable = m_probableKey.find(r);
     const int meant = keyIndex(line.ticket, line.question);
     if (probable != m_probableKey.end()) {
-        message += QStringLiteral("; %1 has no record, so the program shows %2 empty")
+        message += Text::tr("; %1 has no record, so the program shows %2 empty")
                        .arg(keyText(probable->second), position(probable->second));
     } else if (meant >= 0 && m_layouts[static_cast<size_t>(meant)].key != npos) {
-        message += QStringLiteral("; the program reads %1 from line %2 instead")
+        message += Text::tr("; the program reads %1 from line %2 instead")
                        .arg(keyText(meant))
                        .arg(lineOf(m_layouts[static_cast<size_t>(meant)].key) + 1);
     }
     if (!bank::containsTicketWord(header)) {
         int runOn = -1;
-        const QString effect = readAsVariantsOf(
-            record.header, record.end, QStringLiteral("this line and the ones below it"), runOn);
+        const QString effect = readAsVariantsOf(record.header, record.end,
+                                                Text::tr("this line and the ones below it"), runOn);
         if (!effect.isEmpty())
-            message += QStringLiteral("; the variant list before it runs on: ") + effect;
+            message += Text::tr("; the variant list before it runs on: ") + effect;
         m_flagged.insert(runOn);
     }
     add(record.header, QStringLiteral("question.header-damaged"), message);
@@ -530,21 +524,21 @@ void Checker::checkOtherHeader(int r)
     if (skip(kind))
         return;
     if (record.key < 0) {
-        message = QStringLiteral("%1 names no question the program asks (tickets 01-%2, "
-                                 "questions 01-%3): this record is never shown")
+        message = Text::tr("%1 names no question the program asks (tickets 01-%2, "
+                           "questions 01-%3): this record is never shown")
                       .arg(quote(key))
                       .arg(twoDigits(m_scope.tickets), twoDigits(m_scope.questions));
     } else {
         const size_t first = m_bank.keyOccurrences(key).front();
-        message = QStringLiteral("%1 appears a second time (first on line %2, which the program "
-                                 "shows): this record is never shown")
+        message = Text::tr("%1 appears a second time (first on line %2, which the program "
+                           "shows): this record is never shown")
                       .arg(quote(key))
                       .arg(lineOf(first) + 1);
     }
     const auto probable = m_probableKey.find(r);
     if (probable != m_probableKey.end())
-        message += QStringLiteral("; it is probably meant to be %1, which has no record, so the "
-                                  "program shows %2 empty")
+        message += Text::tr("; it is probably meant to be %1, which has no record, so the "
+                            "program shows %2 empty")
                        .arg(keyText(probable->second), position(probable->second));
     add(record.header, kind, message);
 }
@@ -594,16 +588,16 @@ void Checker::checkHeaderStart(const RecordUnderCheck &c)
         const std::string_view before = c.header.substr(0, static_cast<size_t>(c.line.keyAt));
         if (bank::isBlankPiece(before)) {
             add(c.record.header, QStringLiteral("question.header-indent"),
-                QStringLiteral("blanks before «билет»: the program still finds this header"), -1,
+                Text::tr("blanks before «билет»: the program still finds this header"), -1,
                 Severity::Note);
         } else {
-            QString message = QStringLiteral("the header does not start its line (%1 comes "
-                                             "before «билет»)")
+            QString message = Text::tr("the header does not start its line (%1 comes "
+                                       "before «билет»)")
                                   .arg(quote(before));
             const int previous = recordAt(c.record.header - 1);
             if (previous >= 0)
-                message += QStringLiteral(": as the line holds «билет», it ends the variant "
-                                          "list of %1, and %2 is not shown as a variant")
+                message += Text::tr(": as the line holds «билет», it ends the variant "
+                                    "list of %1, and %2 is not shown as a variant")
                                .arg(recordName(previous), quote(before));
             add(c.record.header, QStringLiteral("question.header-inline"), message, c.key);
         }
@@ -614,22 +608,20 @@ void Checker::checkHeaderLength(const RecordUnderCheck &c)
 {
     if (c.after.size() != 1) {
         QString what;
-        QString effect = shownAs(c.layout, c.meant);
+        QString effect = Text::tr("the program shows %1").arg(shownAs(c.layout, c.meant));
         if (c.after.empty()) {
-            what = QStringLiteral("the answer digit is missing");
-            effect = QStringLiteral("the program takes the line end as the answer, so no answer "
-                                    "button is ever right, and ")
-                     + effect.mid(QStringLiteral("the program ").size());
+            what = Text::tr("the answer digit is missing");
+            effect = Text::tr("the program takes the line end as the answer, so no answer "
+                              "button is ever right, and shows %1")
+                         .arg(shownAs(c.layout, c.meant));
         } else {
             const std::string_view extra = c.after.substr(1);
             what = bank::isBlankPiece(extra)
-                       ? count(static_cast<qsizetype>(extra.size()),
-                               QStringLiteral("trailing blank"), QStringLiteral("trailing blanks"))
-                       : QStringLiteral("extra characters %1 after the answer digit")
-                             .arg(quote(extra));
+                       ? Text::tr("%n trailing blank(s)", nullptr, static_cast<int>((extra.size())))
+                       : Text::tr("extra characters %1 after the answer digit").arg(quote(extra));
         }
         add(c.record.header, QStringLiteral("question.header-length"),
-            QStringLiteral("the header line has %1 characters instead of 10 (%2): %3")
+            Text::tr("the header line has %1 characters instead of 10 (%2): %3")
                 .arg(c.header.size() - static_cast<size_t>(c.line.keyAt))
                 .arg(what, effect),
             c.key);
@@ -642,19 +634,18 @@ void Checker::checkAnswerDigit(const RecordUnderCheck &c)
         const char digit = c.after.front();
         if (digit < '1' || digit > '5') {
             add(c.record.header, QStringLiteral("question.answer"),
-                QStringLiteral("the answer digit %1 is not 1-5: no answer button is ever right, "
-                               "so the question cannot be answered")
+                Text::tr("the answer digit %1 is not 1-5: no answer button is ever right, "
+                         "so the question cannot be answered")
                     .arg(quote(c.after.substr(0, 1))),
                 c.key);
         } else if (c.meantCount > 0 && digit - '0' > c.meantCount
                    && !(c.meantCount < 2 && c.after.size() == 1)) {
             // (A record with a single variant is told as such, answer included.)
             add(c.record.header, QStringLiteral("question.answer"),
-                QStringLiteral("the answer is %1, but the record has only %2: the program shows "
-                               "no button %1, so the question cannot be answered right")
+                Text::tr("the answer is %1, but the record has only %2: the program shows "
+                         "no button %1, so the question cannot be answered right")
                     .arg(QLatin1Char(digit))
-                    .arg(
-                        count(c.meantCount, QStringLiteral("variant"), QStringLiteral("variants"))),
+                    .arg(Text::tr("%n variant(s)", nullptr, static_cast<int>(c.meantCount))),
                 c.key);
         }
     }
@@ -666,8 +657,8 @@ bool Checker::checkQuestionLine(const RecordUnderCheck &c)
     const int questionLine = c.record.header + 1;
     if (questionLine >= c.record.bodyEnd) {
         add(c.record.header, QStringLiteral("question.too-few"),
-            QStringLiteral("the record has no question line and no variants: the program shows "
-                           "an empty question without answer buttons"),
+            Text::tr("the record has no question line and no variants: the program shows "
+                     "an empty question without answer buttons"),
             c.key);
         return false;
     }
@@ -676,18 +667,18 @@ bool Checker::checkQuestionLine(const RecordUnderCheck &c)
             c.meant.empty() ? QStringLiteral("«»") : quote(m_bank.line(c.meant.front()));
         add(questionLine, QStringLiteral("question.blank-line"),
             c.layout.variants.empty()
-                ? QStringLiteral("blank line after the header: the program shows an empty "
-                                 "question and, as the line after it (%1) holds «билет», no "
-                                 "variants and no answer buttons")
+                ? Text::tr("blank line after the header: the program shows an empty "
+                           "question and, as the line after it (%1) holds «билет», no "
+                           "variants and no answer buttons")
                       .arg(next)
-                : QStringLiteral("blank line after the header: the program shows an empty "
-                                 "question, and the line after it (%1) as the first variant, "
-                                 "with its own answer button (%2 for %3)")
+                : Text::tr("blank line after the header: the program shows an empty "
+                           "question, and the line after it (%1) as the first variant, "
+                           "with its own answer button (%2 for %3)")
                       .arg(next)
-                      .arg(count(answerButtons(items(c.layout)), QStringLiteral("button"),
-                                 QStringLiteral("buttons")))
-                      .arg(count(std::max<qsizetype>(c.meantCount - 1, 0),
-                                 QStringLiteral("variant"), QStringLiteral("variants"))),
+                      .arg(Text::tr("%n button(s)", nullptr,
+                                    static_cast<int>(answerButtons(items(c.layout)))))
+                      .arg(Text::tr("%n variant(s)", nullptr,
+                                    static_cast<int>(std::max<qsizetype>(c.meantCount - 1, 0)))),
             c.key);
         return false;
     }
@@ -716,38 +707,35 @@ std::optional<size_t> Checker::checkVariantItems(const RecordUnderCheck &c)
         const int buttons = answerButtons(shown);
         const QString mismatch =
             i + 1 > kMaxAnswerButtons
-                ? QStringLiteral("the program moves button 5 down to it, so variant 5 gets no "
-                                 "button")
-                : QStringLiteral("from button %1 on the buttons no longer match the variants (%2 "
-                                 "for %3)")
+                ? Text::tr("the program moves button 5 down to it, so variant 5 gets no "
+                           "button")
+                : Text::tr("from button %1 on the buttons no longer match the variants (%2 "
+                           "for %3)")
                       .arg(i + 1)
-                      .arg(count(buttons, QStringLiteral("button"), QStringLiteral("buttons")))
-                      .arg(count(c.meantCount, QStringLiteral("variant"),
-                                 QStringLiteral("variants")));
+                      .arg(Text::tr("%n button(s)", nullptr, static_cast<int>(buttons)))
+                      .arg(Text::tr("%n variant(s)", nullptr, static_cast<int>(c.meantCount)));
         QString message;
         if (blankOnly) {
-            message = QStringLiteral("%1 read as an extra, empty variant with its own answer "
-                                     "button: %2")
-                          .arg(last > first ? QStringLiteral("these blank lines are")
-                                            : QStringLiteral("this blank line is"),
+            message = Text::tr("%1 read as an extra, empty variant with its own answer "
+                               "button: %2")
+                          .arg(last > first ? Text::tr("these blank lines are")
+                                            : Text::tr("this blank line is"),
                                mismatch);
         } else if (m_lines[static_cast<size_t>(first)].kind == LineKind::Blank) {
-            message = QStringLiteral("blank line inside the variants: the program joins it to the "
-                                     "variant below it (%1) and places an extra answer button "
-                                     "beside it: %2")
+            message = Text::tr("blank line inside the variants: the program joins it to the "
+                               "variant below it (%1) and places an extra answer button "
+                               "beside it: %2")
                           .arg(quote(m_bank.line(last)), mismatch);
         } else {
-            message = QStringLiteral("the program reads the variants differently from here: it "
-                                     "shows %1 as variant %2")
+            message = Text::tr("the program reads the variants differently from here: it "
+                               "shows %1 as variant %2")
                           .arg(quote(text(begin, end)))
                           .arg(i + 1);
         }
         if (i + 1 == c.layout.variants.size() && c.layout.end == Layout::End::Blank
             && j < c.meant.size())
-            message += QStringLiteral("; the variant list ends there, so %1 not shown")
-                           .arg(lineRange(c.meant[j] + 1, c.meant.back() + 1)
-                                + (c.meant.size() - j > 1 ? QStringLiteral(" are")
-                                                          : QStringLiteral(" is")));
+            message += Text::tr("; the variant list ends there, so %1")
+                           .arg(notShown(c.meant[j] + 1, c.meant.back() + 1));
         add(first, QStringLiteral("question.blank-line"), message, c.key);
         return std::nullopt;
     }
@@ -764,23 +752,21 @@ void Checker::checkVariantsCut(const RecordUnderCheck &c, size_t j)
                 if (bank::containsTicketWord(m_bank.line(l)))
                     at = l;
             QString message =
-                QStringLiteral("this variant contains «билет», which ends the variant list: the "
-                               "program shows only %1, and %2 %3 not shown")
-                    .arg(j == 0 ? QStringLiteral("the question, no variant")
-                                : count(static_cast<qsizetype>(j), QStringLiteral("variant"),
-                                        QStringLiteral("variants")),
-                         lineRange(at + 1, c.meant.back() + 1),
-                         c.meant.back() > at ? QStringLiteral("are") : QStringLiteral("is"));
+                Text::tr("this variant contains «билет», which ends the variant list: the "
+                         "program shows only %1, and %2")
+                    .arg(j == 0 ? Text::tr("the question, no variant")
+                                : Text::tr("%n variant(s)", nullptr, static_cast<int>(j)),
+                         notShown(at + 1, c.meant.back() + 1));
             if (!c.after.empty() && c.after.front() - '0' > static_cast<int>(j)
                 && c.after.front() - '0' <= c.meantCount)
-                message += QStringLiteral("; the right answer %1 has no button, so the question "
-                                          "cannot be answered right")
+                message += Text::tr("; the right answer %1 has no button, so the question "
+                                    "cannot be answered right")
                                .arg(QLatin1Char(c.after.front()));
             add(at, QStringLiteral("question.ticket-word"), message, c.key);
         } else {
             add(at, QStringLiteral("question.variants"),
-                QStringLiteral("the program stops reading the variants before this line: it shows "
-                               "only %1 of %2")
+                Text::tr("the program stops reading the variants before this line: it shows "
+                         "only %1 of %2")
                     .arg(j)
                     .arg(c.meant.size()),
                 c.key);
@@ -794,23 +780,23 @@ void Checker::checkVariantCount(const RecordUnderCheck &c)
     if (c.meantCount < 2) {
         add(c.record.header, QStringLiteral("question.too-few"),
             c.meantCount == 0
-                ? QStringLiteral("the record has no variants: the program shows no answer button, "
-                                 "so the question cannot be answered")
-                : QStringLiteral("the record has only 1 variant: the program shows a single "
-                                 "answer button%1")
+                ? Text::tr("the record has no variants: the program shows no answer button, "
+                           "so the question cannot be answered")
+                : Text::tr("the record has only 1 variant: the program shows a single "
+                           "answer button%1")
                       .arg(c.after.front() > '1' && c.after.front() <= '5'
-                               ? QStringLiteral(", and the right answer %1 has none, so the "
-                                                "question cannot be answered right")
+                               ? Text::tr(", and the right answer %1 has none, so the "
+                                          "question cannot be answered right")
                                      .arg(QLatin1Char(c.after.front()))
                                : QString()),
             c.key);
     } else if (c.meantCount > kMaxAnswerButtons) {
         add(c.record.header, QStringLiteral("question.too-many"),
-            QStringLiteral("the record has %1 variants, but there are 5 answer buttons: the "
-                           "program moves button 5 on to the last variant, so %2 no button")
+            Text::tr("the record has %1 variants, but there are 5 answer buttons: the "
+                     "program moves button 5 on to the last variant, so %2 no button")
                 .arg(c.meantCount)
-                .arg(c.meantCount == 6 ? QStringLiteral("variant 5 gets")
-                                       : QStringLiteral("variants 5-%1 get").arg(c.meantCount - 1)),
+                .arg(c.meantCount == 6 ? Text::tr("variant 5 gets")
+                                       : Text::tr("variants 5-%1 get").arg(c.meantCount - 1)),
             c.key);
     }
 }
@@ -841,9 +827,9 @@ void Checker::checkEnd()
     while (line > last.header && m_lines[static_cast<size_t>(line)].kind == LineKind::Blank)
         --line;
     add(line, QStringLiteral("question.no-terminator"),
-        QStringLiteral("no line containing «билет» (such as «билет конец») follows the last "
-                       "record %1: the program ends its variant list only because the file "
-                       "ends here")
+        Text::tr("no line containing «билет» (such as «билет конец») follows the last "
+                 "record %1: the program ends its variant list only because the file "
+                 "ends here")
             .arg(recordName(static_cast<int>(m_records.size()) - 1)),
         last.primary ? last.key : -1);
 }
@@ -869,16 +855,16 @@ void Checker::summarise()
     }
     QStringList lost;
     if (!m_behindNul.empty() && !m_records.empty())
-        lost << QStringLiteral("the record %1 is cut short there")
+        lost << Text::tr("the record %1 is cut short there")
                     .arg(recordName(static_cast<int>(m_records.size()) - 1));
     if (!m_lostBehindNul.empty()) {
         const int first = *m_lostBehindNul.begin();
         const int last = *m_lostBehindNul.rbegin();
         lost << (m_lostBehindNul.size() == 1
-                     ? QStringLiteral("the record of %1 behind it is lost").arg(keyText(first))
-                     : QStringLiteral("%1 behind it are lost (%2 to %3)")
-                           .arg(count(static_cast<qsizetype>(m_lostBehindNul.size()),
-                                      QStringLiteral("record"), QStringLiteral("records")),
+                     ? Text::tr("the record of %1 behind it is lost").arg(keyText(first))
+                     : Text::tr("%1 behind it are lost (%2 to %3)")
+                           .arg(Text::tr("%n record(s)", nullptr,
+                                         static_cast<int>((m_lostBehindNul.size()))),
                                 keyText(first), keyText(last)));
     }
     m_result.lostBehindNul = lost.join(QStringLiteral("; "));
@@ -910,8 +896,8 @@ QuestionCheck Checker::run()
         if (layout.key == npos || m_recordOfKey[static_cast<size_t>(key)] >= 0)
             continue;
         add(lineOf(layout.key), QStringLiteral("question.key-inside"),
-            QStringLiteral("%1 occurs inside this line, after another key: the program reads the "
-                           "record of %2 from here")
+            Text::tr("%1 occurs inside this line, after another key: the program reads the "
+                     "record of %2 from here")
                 .arg(keyText(key), position(key)),
             key);
     }

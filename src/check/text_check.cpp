@@ -28,16 +28,16 @@ QString wholeFileEffect(TextRole role)
 {
     switch (role) {
     case TextRole::Questions:
-        return QStringLiteral("the program finds none of the records, so every question is "
-                              "shown empty");
+        return Text::tr("the program finds none of the records, so every question is "
+                        "shown empty");
     case TextRole::Comments:
-        return QStringLiteral("the program finds no ticket header and shows the comments as "
-                              "unreadable text");
-    case TextRole::Notes: return QStringLiteral("the program shows it as unreadable text");
+        return Text::tr("the program finds no ticket header and shows the comments as "
+                        "unreadable text");
+    case TextRole::Notes: return Text::tr("the program shows it as unreadable text");
     case TextRole::Journal:
-        return QStringLiteral("the journal shows its lines as unreadable text, and the answer "
-                              "mode reads wrong ticket and question numbers from its error "
-                              "entries");
+        return Text::tr("the journal shows its lines as unreadable text, and the answer "
+                        "mode reads wrong ticket and question numbers from its error "
+                        "entries");
     }
     return {};
 }
@@ -128,17 +128,17 @@ void checkConvertible(const QString &file, const QString &text, TextFacts &facts
             continue;
         facts.findings.push_back(
             Finding{file, line, Severity::Problem, QStringLiteral("file.not-convertible"),
-                    QStringLiteral("%1 is not a Windows-1251 character, so the conversion "
-                                   "stops here: replace it (and any other such character on "
-                                   "this line) before you convert the file")
+                    Text::tr("%1 is not a Windows-1251 character, so the conversion "
+                             "stops here: replace it (and any other such character on "
+                             "this line) before you convert the file")
                         .arg(quote(character.toString()))});
     }
     if (lines > kMaxUndefinedReports)
         facts.findings.push_back(Finding{
             file, lastLine, Severity::Problem, QStringLiteral("file.not-convertible"),
-            QStringLiteral("%n more line(s) up to this one have characters that "
-                           "Windows-1251 does not have")
-                .replace(QStringLiteral("%n"), QString::number(lines - kMaxUndefinedReports))});
+            Text::tr("%n more line(s) up to this one have characters that Windows-1251 does not "
+                     "have",
+                     nullptr, lines - kMaxUndefinedReports)});
 }
 
 // The text of a file read as what it is, as Windows-1251 bytes: what the
@@ -159,13 +159,12 @@ bool checkUtf16(const QString &file, std::string_view bytes, TextFacts &facts)
         return false;
     const size_t nul = bytes.find('\0');
     const std::string_view seen = bytes.substr(0, nul);
-    facts.findings.push_back(
-        Finding{file, 0, Severity::Problem, QStringLiteral("file.utf16"),
-                QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops "
-                               "at the first NUL byte, so it sees %1; the findings below are "
-                               "those of the file once converted; convert it: ")
-                    .arg(seen.empty() ? QStringLiteral("nothing of it")
-                                      : QStringLiteral("only ") + quote(seen))});
+    facts.findings.push_back(Finding{
+        file, 0, Severity::Problem, QStringLiteral("file.utf16"),
+        Text::tr("the file is UTF-16 text; the program reads Windows-1251 and stops "
+                 "at the first NUL byte, so it sees %1; the findings below are "
+                 "those of the file once converted; convert it: ")
+            .arg(seen.empty() ? Text::tr("nothing of it") : Text::tr("only ") + quote(seen))});
     facts.findings.back().conversion = utf16;
     QStringDecoder decoder(utf16 == Encoding::Utf16Be   ? QStringConverter::Utf16BE
                            : utf16 == Encoding::Utf16Le ? QStringConverter::Utf16LE
@@ -190,11 +189,11 @@ bool checkUtf8(const QString &file, std::string_view bytes, std::string_view tex
     while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
         ++first;
     const auto [meant, shown] = sampleWord(decoded);
-    QString message = QStringLiteral("the file is UTF-8 text; the program reads Windows-1251");
+    QString message = Text::tr("the file is UTF-8 text; the program reads Windows-1251");
     if (!meant.isEmpty())
-        message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
-    message += QStringLiteral(": %1; the findings below are those of the file once converted; "
-                              "convert it: ")
+        message += Text::tr(", so %1 shows as %2").arg(meant, shown);
+    message += Text::tr(": %1; the findings below are those of the file once converted; "
+                        "convert it: ")
                    .arg(wholeFileEffect(role));
     facts.findings.push_back(Finding{file, rawLineOf(bytes, first), Severity::Problem,
                                      QStringLiteral("file.utf8"), message});
@@ -220,10 +219,9 @@ void checkUndefinedByte(const QString &file, std::string_view text, TextFacts &f
     const QChar undefinedChar = files::fromCp1251(std::string_view("\x98", 1)).at(0);
     const QString code =
         QStringLiteral("U+%1").arg(undefinedChar.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-    const QString undefinedShown =
-        undefinedChar.unicode() < 0xa0
-            ? QStringLiteral("an invisible control character (%1)").arg(code)
-            : QStringLiteral("«%1» (%2)").arg(undefinedChar).arg(code);
+    const QString undefinedShown = undefinedChar.unicode() < 0xa0
+                                       ? Text::tr("an invisible control character (%1)").arg(code)
+                                       : QStringLiteral("«%1» (%2)").arg(undefinedChar).arg(code);
     int line = 1;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -237,13 +235,13 @@ void checkUndefinedByte(const QString &file, std::string_view text, TextFacts &f
         if (++undefinedLines > kMaxUndefinedReports)
             continue;
         add(line, Severity::Problem, QStringLiteral("file.byte98"),
-            QStringLiteral("byte 0x98 is not a Windows-1251 character; the program shows %1 in "
-                           "its place (the text was probably converted from another code page)")
+            Text::tr("byte 0x98 is not a Windows-1251 character; the program shows %1 in "
+                     "its place (the text was probably converted from another code page)")
                 .arg(undefinedShown));
     }
     if (undefinedLines > kMaxUndefinedReports)
         add(lastUndefinedLine, Severity::Problem, QStringLiteral("file.byte98"),
-            QStringLiteral("byte 0x98 is on %1 more lines up to this one")
+            Text::tr("byte 0x98 is on %1 more lines up to this one")
                 .arg(undefinedLines - kMaxUndefinedReports));
 }
 
@@ -260,14 +258,14 @@ void checkNul(const QString &file, std::string_view bytes, std::string_view text
     const size_t lineEnd = text.find_last_of("\r\n");
     const size_t column = nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1) + 1;
     add(facts.nulLine, Severity::Problem, QStringLiteral("file.nul"),
-        QStringLiteral("NUL byte (character %1 of the line): the program stops reading the "
-                       "file here and ignores %2")
+        Text::tr("NUL byte (character %1 of the line): the program stops reading the "
+                 "file here and ignores %2")
             .arg(column)
             .arg(lastLine > facts.nulLine
-                     ? QStringLiteral("the rest of this line and the %1 after it")
-                           .arg(count(lastLine - facts.nulLine, QStringLiteral("line"),
-                                      QStringLiteral("lines")))
-                     : QStringLiteral("the rest of this line")));
+                     ? Text::tr("the rest of this line and the %1 after it")
+                           .arg(Text::tr("%n line(s)", nullptr,
+                                         static_cast<int>(lastLine - facts.nulLine)))
+                     : Text::tr("the rest of this line")));
 }
 
 // Every kind of line end ends a line for the program; a mix is noted.
@@ -313,8 +311,8 @@ void checkLineEnds(const QString &file, std::string_view text, TextFacts &facts)
                 noteLine = firstLine[k];
         }
         add(noteLine, Severity::Note, QStringLiteral("file.line-ends"),
-            QStringLiteral("mixed line ends (%1; the first that differs ends this line): the "
-                           "program ends a line at each of them, as most editors do")
+            Text::tr("mixed line ends (%1; the first that differs ends this line): the "
+                     "program ends a line at each of them, as most editors do")
                 .arg(parts.join(QStringLiteral(", "))));
     }
 }

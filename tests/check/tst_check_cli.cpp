@@ -177,6 +177,7 @@ private slots:
     void fileKinds();
     void encodingFirst();
     void version();
+    void russianLocale();
 };
 
 void TestCheckCli::exitStatus_data()
@@ -484,6 +485,21 @@ void TestCheckCli::version()
     const Run result = run({QStringLiteral("--version")});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, QStringLiteral("quz-check %1\n").arg(QString::fromUtf8(QUZ_VERSION)));
+}
+
+// Under a Russian locale the report and the usage errors are in Russian.
+void TestCheckCli::russianLocale()
+{
+    const QStringList russian{QStringLiteral("LC_ALL="), QStringLiteral("LC_MESSAGES="),
+                              QStringLiteral("LANG=ru_RU.UTF-8")};
+    const Run clean = start(QString::fromUtf8(QUZ_CHECK_EXE), {kDemo}, QString(), russian);
+    QCOMPARE(clean.exitCode, 0);
+    QCOMPARE(clean.out, QStringLiteral("quz-check: ошибок не найдено\n"));
+    const Run usage =
+        start(QString::fromUtf8(QUZ_CHECK_EXE), {QStringLiteral("--fix")}, QString(), russian);
+    QCOMPARE(usage.exitCode, 2);
+    QVERIFY2(usage.err.contains(QStringLiteral("неизвестный параметр --fix")),
+             qPrintable(usage.err));
 }
 
 QTEST_GUILESS_MAIN(TestCheckCli)

@@ -66,11 +66,12 @@ QString conversionCommand(const QByteArray &path, Encoding from)
     const QString file = shellQuoted(path);
     const QString temporary = shellQuoted(path + ".new");
     // A byte-order mark has no Windows-1251 character: it is left out.
-    const QString source = from == Encoding::Utf8WithMark
-                               ? QStringLiteral("tail -c +4 %1 | iconv -f UTF-8").arg(file)
-                               : QStringLiteral("iconv -f %1 %2").arg(encodingName(from), file);
-    return QStringLiteral("%1 -t WINDOWS-1251 > %2 && mv %2 %3 || { rm -f %2; false; }")
-        .arg(source, temporary, file);
+    const QString convert =
+        from == Encoding::Utf8WithMark
+            ? QStringLiteral("tail -c +4 %1 | iconv -f UTF-8 -t WINDOWS-1251").arg(file)
+            : QStringLiteral("iconv -f %1 -t WINDOWS-1251 %2").arg(encodingName(from), file);
+    return QStringLiteral("%1 > %2 && mv %2 %3 || { rm -f %2; false; }")
+        .arg(convert, temporary, file);
 }
 
 } // namespace quz::check

@@ -177,7 +177,7 @@ vopros.txt, файл комментариев koment.txt, картинки в bm
     </message>
     <message>
         <source>comment %1 of %2 runs on through the header of %3 up to line %4</source>
-        <translation>комментарий %1 (%2) продолжается через заголовок места «%3» до строки %4</translation>
+        <translation>комментарий %1 (%2) продолжается через заголовок (%3) до строки %4</translation>
     </message>
     <message>
         <source>comment %1 of %2 runs on up to line %3</source>

@@ -90,7 +90,8 @@ QString description()
         "because of it, grouped by file, followed by a summary line.\n"
         "\n"
         "Exit status: 0 when nothing is wrong (notes do not count), 1 when something\n"
-        "is, 2 on a usage error.");
+        "is, 2 on a usage error. A set of fewer tickets or questions than 40 x 20 is\n"
+        "a note, not a problem.");
 }
 
 // The bytes of the positional arguments: each is the next argument of argv
@@ -121,10 +122,15 @@ std::optional<DataKind> kindNamed(const QString &name)
     return std::nullopt;
 }
 
-Request parse(QCommandLineParser &parser, int argc, char *argv[])
+struct Options {
+    QCommandLineOption kind;
+    QCommandLineOption help;
+    QCommandLineOption version;
+};
+
+// The options and arguments quz-check takes, as --help tells them.
+Options addOptions(QCommandLineParser &parser)
 {
-    Request request;
-    const QStringList arguments = QCoreApplication::arguments();
     const QCommandLineOption json(QStringLiteral("json"),
                                   Text::tr("Write the report as a JSON document instead."));
     const QCommandLineOption kind(
@@ -140,7 +146,15 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("DIR | FILE..."),
-                                 Text::tr("A program directory, or journal files."));
+                                 Text::tr("A program directory, or files."));
+    return Options{kind, help, version};
+}
+
+Request parse(QCommandLineParser &parser, int argc, char *argv[])
+{
+    Request request;
+    const QStringList arguments = QCoreApplication::arguments();
+    const Options options = addOptions(parser);
     const qsizetype end = arguments.indexOf(QStringLiteral("--"));
     request.json =
         arguments.mid(0, end < 0 ? arguments.size() : end).contains(QStringLiteral("--json"));
@@ -154,18 +168,18 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
                            + unknown.front());
         return request;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.help)) {
         // The usage line names the command, not the path it was started by.
         QString text = parser.helpText();
         const qsizetype program = text.indexOf(u' ');
-        const qsizetype options = text.indexOf(QStringLiteral(" ["));
-        if (program >= 0 && options > program)
-            text.replace(program + 1, options - program - 1, QStringLiteral("quz-check"));
+        const qsizetype optionsAt = text.indexOf(QStringLiteral(" ["));
+        if (program >= 0 && optionsAt > program)
+            text.replace(program + 1, optionsAt - program - 1, QStringLiteral("quz-check"));
         write(stdout, text.toUtf8());
         request.done = true;
         return request;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(options.version)) {
         write(
             stdout,
             QStringLiteral("quz-check %1\n").arg(QCoreApplication::applicationVersion()).toUtf8());
@@ -173,12 +187,12 @@ Request parse(QCommandLineParser &parser, int argc, char *argv[])
         return request;
     }
     std::optional<DataKind> named;
-    if (parser.isSet(kind)) {
-        named = kindNamed(parser.value(kind));
+    if (parser.isSet(options.kind)) {
+        named = kindNamed(parser.value(options.kind));
         if (!named) {
             request.error = Text::tr("unknown kind %1: use question, comment, journal or "
                                      "picture")
-                                .arg(shownName(parser.value(kind)));
+                                .arg(shownName(parser.value(options.kind)));
             return request;
         }
     }

@@ -203,8 +203,8 @@ void sortFindings(std::vector<Finding> &findings, const QStringList &fileOrder)
         if (at >= 0)
             return std::make_pair(static_cast<int>(at), QString());
         // The pictures come after the banks, the other named files after them.
-        const qsizetype pictures = fileOrder.indexOf(QStringLiteral("bmp"));
-        if (pictures >= 0 && file.startsWith(QStringLiteral("bmp/")))
+        const qsizetype pictures = fileOrder.indexOf(bank::pictureFolder());
+        if (pictures >= 0 && file.startsWith(bank::pictureFolder() + u'/'))
             return std::make_pair(static_cast<int>(pictures), file);
         return std::make_pair(static_cast<int>(fileOrder.size()), file);
     };

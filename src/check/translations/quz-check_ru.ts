@@ -16,40 +16,12 @@
         <translation>ошибка в команде: </translation>
     </message>
     <message>
-        <source>Checks the program directory DIR (default: the folder of quz-check, which is
-the folder of quz) for everything the program would misread: the question file
-vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt
-and the install notes, and the journal files (*.quz) kept there. FILEs named
-instead are checked each as what it is: see --kind.
-
-Each finding is one line, file:line: what is wrong and what the program shows
-because of it, grouped by file, followed by a summary line.
-
-Exit status: 0 when nothing is wrong (notes do not count), 1 when something
-is, 2 on a usage error.</source>
-        <translation>Проверяет папку программы DIR (по умолчанию — папку quz-check, она же папка
-quz): всё, что программа прочитала бы не так, как задумано, — файл вопросов
-vopros.txt, файл комментариев koment.txt, картинки в bmp/, emp.bmp, Help.txt,
-указания по установке и журналы ошибок (*.quz) в этой папке. Названные вместо
-папки файлы FILE проверяются каждый как то, чем он является: см. --kind.
-
-Каждое замечание — одна строка «файл:строка: что не так, что из-за этого
-показывает программа и что сделать», по файлам, а в конце — итоговая строка.
-
-Код завершения: 0 — ошибок нет (замечания к сведению не в счёт), 1 — есть
-ошибки, 2 — ошибка в команде.</translation>
-    </message>
-    <message>
         <source>Write the report as a JSON document instead.</source>
         <translation>Выдать отчёт в виде документа JSON.</translation>
     </message>
     <message>
         <source>Check the files named as KIND: question (a question file such as vopros.txt), comment (a comment file such as koment.txt), journal or picture. Without it, vopros.txt and koment.txt are known by their names, a picture by its content, and any other file is a journal.</source>
         <translation>Проверить названные файлы как KIND: question (файл вопросов, как vopros.txt), comment (файл комментариев, как koment.txt), journal (журнал ошибок) или picture (картинка). Без этого параметра vopros.txt и koment.txt узнаются по имени, картинка — по содержимому, а любой другой файл считается журналом ошибок.</translation>
-    </message>
-    <message>
-        <source>A program directory, or journal files.</source>
-        <translation>Папка программы или файлы.</translation>
     </message>
     <message>
         <source>unknown option %1</source>
@@ -956,6 +928,36 @@ vopros.txt, файл комментариев koment.txt, картинки в bm
     <message>
         <source>Bitmap image is not valid</source>
         <translation>файл — не читаемая картинка BMP</translation>
+    </message>
+    <message>
+        <source>A program directory, or files.</source>
+        <translation>Папка программы или файлы.</translation>
+    </message>
+    <message>
+        <source>Checks the program directory DIR (default: the folder of quz-check, which is
+the folder of quz) for everything the program would misread: the question file
+vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt
+and the install notes, and the journal files (*.quz) kept there. FILEs named
+instead are checked each as what it is: see --kind.
+
+Each finding is one line, file:line: what is wrong and what the program shows
+because of it, grouped by file, followed by a summary line.
+
+Exit status: 0 when nothing is wrong (notes do not count), 1 when something
+is, 2 on a usage error. A set of fewer tickets or questions than 40 x 20 is
+a note, not a problem.</source>
+        <translation>Проверяет папку программы DIR (по умолчанию — папку quz-check, она же папка
+quz): всё, что программа прочитала бы не так, как задумано, — файл вопросов
+vopros.txt, файл комментариев koment.txt, картинки в bmp/, emp.bmp, Help.txt,
+указания по установке и журналы ошибок (*.quz) в этой папке. Названные вместо
+папки файлы FILE проверяются каждый как то, чем он является: см. --kind.
+
+Каждое замечание — одна строка «файл:строка: что не так, что из-за этого
+показывает программа и что сделать», по файлам, а в конце — итоговая строка.
+
+Код завершения: 0 — ошибок нет (замечания к сведению не в счёт), 1 — есть
+ошибки, 2 — ошибка в команде. Набор, в котором меньше билетов или вопросов,
+чем 40 × 20, — замечание к сведению, а не ошибка.</translation>
     </message>
 </context>
 </TS>

@@ -3,12 +3,12 @@
 #include "check/wording.h"
 #include "core/files/text_file.h"
 
-#include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace quz::check {
 
@@ -93,22 +93,27 @@ Encoding utf16Kind(std::string_view bytes)
     return odd > even ? Encoding::Utf16Le : Encoding::Utf16Be;
 }
 
-// Whether Windows-1251 has the character `c` (one or two UTF-16 units).
-bool hasCp1251(QStringView c, QHash<QString, bool> &known)
+// Whether Windows-1251 has the character `c` (one or two UTF-16 units; it
+// has none beyond the first 65536), each answer kept in `known` (0: not
+// asked yet, 1: it has, 2: it has not).
+bool hasCp1251(QStringView c, std::vector<signed char> &known)
 {
-    const auto it = known.constFind(c.toString());
-    if (it != known.constEnd())
-        return *it;
-    QStringEncoder encoder("windows-1251");
-    encoder.encode(c);
-    return known[c.toString()] = !encoder.hasError();
+    if (c.size() != 1)
+        return false;
+    signed char &answer = known[c.at(0).unicode()];
+    if (answer == 0) {
+        QStringEncoder encoder("windows-1251");
+        encoder.encode(c);
+        answer = encoder.hasError() ? 2 : 1;
+    }
+    return answer == 1;
 }
 
 // Findings for the lines of `text` with characters Windows-1251 does not
 // have: converting the file fails on the first of them.
 void checkConvertible(const QString &file, const QString &text, TextFacts &facts)
 {
-    QHash<QString, bool> known;
+    std::vector<signed char> known(0x10000, 0);
     int line = 1;
     int lastLine = 0;
     int lines = 0;

@@ -28,12 +28,13 @@ void write(FILE *stream, const QByteArray &bytes)
     std::fflush(stream);
 }
 
-// An argument as the terminal may show it, cut to a readable length.
+// An argument as the terminal may show it; a very long one cut in the middle,
+// so that both its start and its file name stay.
 QString shownArgument(const QByteArray &argument)
 {
-    constexpr qsizetype kShown = 60;
+    constexpr qsizetype kHalf = 60;
     const QString name = shownName(readableName(argument));
-    return name.size() <= kShown ? name : name.left(kShown) + QChar(0x2026);
+    return name.size() <= 2 * kHalf ? name : name.left(kHalf) + QChar(0x2026) + name.right(kHalf);
 }
 
 // Why a path named on the command line cannot be checked.
@@ -73,7 +74,7 @@ int usageError(const Request &request)
         write(stdout, QJsonDocument(root).toJson(QJsonDocument::Indented));
     }
     write(stderr, (QStringLiteral("quz-check: ") + request.error + u'\n').toUtf8());
-    write(stderr, QByteArrayLiteral("Try 'quz-check --help'.\n"));
+    write(stderr, Text::tr("Try 'quz-check --help'.").toUtf8() + '\n');
     return kExitUsage;
 }
 
@@ -86,8 +87,8 @@ QString description()
         "and the install notes, and the journal files (*.quz) kept there. FILEs named\n"
         "instead are checked each as what it is: see --kind.\n"
         "\n"
-        "Each finding is one line, file:line: what is wrong and what the program shows\n"
-        "because of it, grouped by file, followed by a summary line.\n"
+        "Each finding is one line, file:line: what is wrong, what the program shows\n"
+        "because of it and what to do, grouped by file, followed by a summary line.\n"
         "\n"
         "Exit status: 0 when nothing is wrong (notes do not count), 1 when something\n"
         "is, 2 on a usage error. A set of fewer tickets or questions than 40 x 20 is\n"

@@ -934,14 +934,18 @@
         <translation>Папка программы или файлы.</translation>
     </message>
     <message>
+        <source>Try 'quz-check --help'.</source>
+        <translation>Подробнее: quz-check --help</translation>
+    </message>
+    <message>
         <source>Checks the program directory DIR (default: the folder of quz-check, which is
 the folder of quz) for everything the program would misread: the question file
 vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt
 and the install notes, and the journal files (*.quz) kept there. FILEs named
 instead are checked each as what it is: see --kind.
 
-Each finding is one line, file:line: what is wrong and what the program shows
-because of it, grouped by file, followed by a summary line.
+Each finding is one line, file:line: what is wrong, what the program shows
+because of it and what to do, grouped by file, followed by a summary line.
 
 Exit status: 0 when nothing is wrong (notes do not count), 1 when something
 is, 2 on a usage error. A set of fewer tickets or questions than 40 x 20 is

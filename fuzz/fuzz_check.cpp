@@ -1,12 +1,14 @@
 // The data checker on arbitrary question and comment files: it always ends,
 // its index answers as find() does, and every finding names a line of the
 // file.
+#include "check/advice.h"
 #include "check/bank_index.h"
 #include "check/comment_check.h"
 #include "check/question_check.h"
 #include "check/text_check.h"
 #include "core/files/text_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -42,6 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const auto &f :
          quz::check::checkText(QStringLiteral("t"), bytes, quz::check::TextRole::Journal).findings)
         if (f.line < 0)
+            std::abort();
+
+    // Any bytes as a file name: the advice names it in plain printable
+    // characters, as one quoted word.
+    const QByteArray name(reinterpret_cast<const char *>(data),
+                          static_cast<qsizetype>(std::min<size_t>(size, 256)));
+    const QString command =
+        quz::check::conversionCommand(name.left(name.indexOf('\0')), quz::check::Encoding::Utf8);
+    for (const QChar c : command)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
             std::abort();
     return 0;
 }

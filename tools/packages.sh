@@ -1,12 +1,12 @@
 # Sourced by the build scripts: the Debian packages the program needs, and
 # the installation of those that are missing (with sudo unless root).
 
-# The last four serve the desktop files in the tests: they validate the
-# launchers and the metadata, register the journal files' MIME type and
-# render the manual pages.
+# qt6-tools-dev and qt6-l10n-tools build the translations; the last four
+# serve the desktop files in the tests: they validate the launchers and the
+# metadata, register the journal files' MIME type and render the manual pages.
 quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-              libxcb1-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
-              desktop-file-utils appstream shared-mime-info groff-base)
+              libxcb1-dev libjpeg62-turbo-dev qt6-tools-dev qt6-l10n-tools fonts-dejavu-core
+              fonts-liberation desktop-file-utils appstream shared-mime-info groff-base)
 
 # install_missing PACKAGE...: installs the packages that are not installed yet.
 install_missing() {

@@ -21,8 +21,10 @@ struct CommentCheck {
 
 // `bank` holds the text as the program reads it; `behindNul` the bytes from
 // the file's first NUL byte on (empty when there is none), which the program
-// never sees.
+// never sees. The tickets of `scope` must have their comments; the program
+// asks `askedTickets` (more, for a partial set), whose headers are no
+// strangers.
 CommentCheck checkComments(const QString &file, const BankText &bank, const Scope &scope,
-                           std::string_view behindNul = {});
+                           std::string_view behindNul = {}, int askedTickets = 0);
 
 } // namespace quz::check

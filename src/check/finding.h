@@ -3,6 +3,8 @@
 // misread, with the line of the file as an editor shows it, and the set of
 // questions it looked at.
 
+#include "check/advice.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,8 +27,14 @@ struct Finding {
     // The file as the user reaches it (the directory they named joined with
     // `file`); empty when that is `file` itself.
     QString path = {};
+    // The bytes the system names that file by; empty when they are `file`'s
+    // or `path`'s text in UTF-8.
+    QByteArray native = {};
+    // The encoding the file is in when a conversion to Windows-1251 mends it.
+    Encoding conversion = Encoding::None;
 
     const QString &shownPath() const { return path.isEmpty() ? file : path; }
+    QByteArray nativePath() const { return native.isEmpty() ? shownPath().toUtf8() : native; }
 };
 
 // The tickets and questions the program asks for. The program always asks

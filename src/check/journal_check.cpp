@@ -24,22 +24,24 @@ int twoDigitNumber(const QString &field)
 
 } // namespace
 
-std::vector<Finding> checkJournal(const QString &file, const QString &path,
+std::vector<Finding> checkJournal(const QString &file, const QByteArray &path,
                                   const BankText *questions, const Scope &scope)
 {
     std::vector<Finding> findings;
-    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Journal);
+    const Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Journal);
     if (!bytes) {
-        findings.push_back(Finding{
-            file, 0, Severity::Problem, QStringLiteral("file.unreadable"),
-            QStringLiteral("%1: the program cannot load it").arg(failureReason(bytes.error()))});
+        findings.push_back(
+            Finding{file, 0, Severity::Problem, QStringLiteral("file.unreadable"),
+                    Text::tr("%1: the program cannot load it").arg(failureReason(bytes.error()))});
         return findings;
     }
-    const std::string_view raw(bytes->constData(), static_cast<size_t>(bytes->size()));
-    const TextFacts facts = checkText(file, raw, TextRole::Journal);
+    TextFacts facts =
+        checkText(file, std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())),
+                  TextRole::Journal);
     findings = facts.findings;
-    if (facts.unreadable)
-        return findings;
+    // A journal in UTF-8 or UTF-16 is checked as it reads once converted.
+    const QByteArray &text = facts.converted.isNull() ? *bytes : facts.converted;
+    const std::string_view raw(text.constData(), static_cast<size_t>(text.size()));
 
     const QString kind = QStringLiteral("journal.entry");
     KindLimit limit;
@@ -59,33 +61,32 @@ std::vector<Finding> checkJournal(const QString &file, const QString &path,
 
         QStringList why;
         if (line.size() != kEntryLength)
-            why << QStringLiteral("%1 characters, not 15").arg(line.size());
+            why << Text::tr("%1 characters, not 15").arg(line.size());
         if (!ticketOk)
-            why << QStringLiteral("characters 4-5 are not a ticket 01-%1")
-                       .arg(twoDigits(scope.tickets));
+            why << Text::tr("characters 4-5 are not a ticket 01-%1").arg(twoDigits(scope.tickets));
         if (!questionOk)
-            why << QStringLiteral("characters 14-15 are not a question 01-%1")
+            why << Text::tr("characters 14-15 are not a question 01-%1")
                        .arg(twoDigits(scope.questions));
         QString message =
-            QStringLiteral("%1 is not a well-formed error entry (%2): the answer "
-                           "mode asks ticket %3, question %4")
+            Text::tr("%1 is not a well-formed error entry (%2): the answer "
+                     "mode asks ticket %3, question %4")
                 .arg(quote(line), why.join(QStringLiteral("; ")), quote(ticket), quote(question));
         if (ticketOk && questionOk) {
-            message += QStringLiteral(", as meant");
+            message += Text::tr(", as meant");
         } else if (questions) {
             const bank::QuestionLayout layout =
                 bank::locateQuestion(questions->view(), files::toCp1251(ticket),
                                      files::toCp1251(question), questions->search());
             if (layout.key == std::string_view::npos)
-                message += QStringLiteral(", which no record has: the program shows an empty "
-                                          "question without answer buttons");
+                message += Text::tr(", which no record has: the program shows an empty "
+                                    "question without answer buttons");
             else
-                message += QStringLiteral(": the program shows the record %1 on line %2 of the "
-                                          "question file")
+                message += Text::tr(": the program shows the record %1 on line %2 of the "
+                                    "question file")
                                .arg(quote(questions->view().substr(layout.key, 9)))
                                .arg(questions->lineOf(layout.key) + 1);
         } else {
-            message += QStringLiteral(", which is not a question the program has");
+            message += Text::tr(", which is not a question the program has");
         }
         findings.push_back(
             Finding{file, static_cast<int>(i) + 1, Severity::Problem, kind, message});

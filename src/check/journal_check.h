@@ -13,9 +13,10 @@
 
 namespace quz::check {
 
-// `file` names the journal in the findings; `questions` (may be null) is the
+// `file` names the journal in the findings, `path` is the bytes the system
+// names it by; `questions` (may be null) is the
 // question bank the program would show the questions from.
-std::vector<Finding> checkJournal(const QString &file, const QString &path,
+std::vector<Finding> checkJournal(const QString &file, const QByteArray &path,
                                   const BankText *questions, const Scope &scope = {});
 
 } // namespace quz::check

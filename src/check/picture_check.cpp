@@ -1,15 +1,14 @@
 #include "check/picture_check.h"
 
+#include "check/native_path.h"
 #include "check/text_check.h"
 #include "check/wording.h"
+#include "core/bank/data_files.h"
 #include "core/bank/picture_store.h"
 #include "core/files/file_io.h"
 
-#include <QColor>
-#include <QDir>
-#include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSet>
 
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
@@ -20,12 +19,13 @@ namespace quz::check {
 
 namespace {
 
-const QString kInstallNotes = QStringLiteral("Установка!!!.txt");
-const QString kHelp = QStringLiteral("Help.txt");
-
-// libjpeg's own text for a message code, its printf fields shown as "…".
+// libjpeg's own text for a message code, its printf fields shown as "…";
+// empty when the messages are not in English (libjpeg has its texts in
+// English only).
 QString jpegMessage(int code)
 {
+    if (!messagesInEnglish())
+        return {};
     jpeg_error_mgr err{};
     jpeg_std_error(&err);
     if (code <= 0 || code > err.last_jpeg_message || !err.jpeg_message_table[code])
@@ -42,8 +42,10 @@ QString explainJpegError(const QString &error)
     const QRegularExpressionMatch match = code.match(error);
     if (!match.hasMatch())
         return failureReason(error);
-    const QString text = jpegMessage(match.captured(1).toInt());
-    return text.isEmpty() ? error : error + QStringLiteral(" (") + text + u')';
+    const int number = match.captured(1).toInt();
+    const QString shown = Text::tr("JPEG error #%1").arg(number);
+    const QString text = jpegMessage(number);
+    return text.isEmpty() ? shown : shown + QStringLiteral(" (") + text + u')';
 }
 
 struct PictureName {
@@ -70,26 +72,31 @@ bool meantFor(const QString &name, PictureName &meant, QString &digits, QString 
 
 QString question(int ticket, int question)
 {
-    return QStringLiteral("ticket %1, question %2").arg(twoDigits(ticket), twoDigits(question));
+    return Text::tr("ticket %1, question %2").arg(twoDigits(ticket), twoDigits(question));
 }
 
-void checkPictureFile(std::vector<Finding> &findings, const QString &file, const QString &path,
+void checkPictureFile(std::vector<Finding> &findings, const QString &file, const QByteArray &path,
                       int ticket, int number)
 {
-    const QString blank = QStringLiteral("the program shows the blank picture for %1 instead")
-                              .arg(question(ticket, number));
+    const QString blank = ticket > 0
+                              ? Text::tr("the program shows the blank picture for %1 instead")
+                                    .arg(question(ticket, number))
+                              : Text::tr("the program shows the blank picture instead");
     bank::JpegPicture picture;
-    if (const Status loaded = picture.loadFile(path); !loaded) {
-        findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.unreadable"),
-                                   QStringLiteral("libjpeg refuses it: %1; %2")
-                                       .arg(explainJpegError(loaded.error()), blank)});
+    Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Picture);
+    const Status loaded =
+        bytes ? picture.loadBytes(std::move(bytes).value()) : Status(Failure{bytes.error()});
+    if (!loaded) {
+        findings.push_back(Finding{
+            file, 0, Severity::Problem, QStringLiteral("picture.unreadable"),
+            Text::tr("libjpeg refuses it: %1; %2").arg(explainJpegError(loaded.error()), blank)});
         return;
     }
     const qint64 pixels = qint64(picture.width()) * picture.height();
     if (pixels > bank::JpegPicture::kMaxPixels) {
         findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.too-large"),
-                                   QStringLiteral("%1 x %2 pixels is more than the program "
-                                                  "decodes (%3 pixels); %4")
+                                   Text::tr("%1 x %2 pixels is more than the program "
+                                            "decodes (%3 pixels); %4")
                                        .arg(picture.width())
                                        .arg(picture.height())
                                        .arg(bank::JpegPicture::kMaxPixels)
@@ -100,189 +107,248 @@ void checkPictureFile(std::vector<Finding> &findings, const QString &file, const
     if (const Status &decoded = picture.decodeResult(); !decoded) {
         findings.push_back(Finding{file, 0, Severity::Problem,
                                    QStringLiteral("picture.decode-error"),
-                                   QStringLiteral("the picture data is damaged: %1 while "
-                                                  "decoding; %2")
+                                   Text::tr("the picture data is damaged: %1 while "
+                                            "decoding; %2")
                                        .arg(explainJpegError(decoded.error()), blank)});
         return;
     }
     const int warning = picture.decodeWarning();
     if (warning == 0)
         return;
-    const QString text =
-        QStringLiteral("JPEG warning #%1 (%2)").arg(warning).arg(jpegMessage(warning));
+    QString text = Text::tr("JPEG warning #%1").arg(warning);
+    if (const QString explained = jpegMessage(warning); !explained.isEmpty())
+        text += QStringLiteral(" (") + explained + u')';
     if (warning == JWRN_EXTRANEOUS_DATA) {
         findings.push_back(Finding{file, 0, Severity::Note, QStringLiteral("picture.warning"),
                                    text
-                                       + QStringLiteral(": the program shows the picture as "
-                                                        "it is")});
+                                       + Text::tr(": the program shows the picture as "
+                                                  "it is")});
         return;
     }
     findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.damaged"),
-                               QStringLiteral("the picture data is damaged: %1; the program shows "
-                                              "what it can decode and the rest grey")
+                               Text::tr("the picture data is damaged: %1; the program shows "
+                                        "what it can decode and the rest grey")
                                    .arg(text)});
 }
 
+// The sample picture that the start-up check looks for.
+void checkSample(const QByteArray &dir, std::vector<Finding> &findings)
+{
+    const QString sample = bank::samplePictureRelativePath();
+    const QString kInstallNotes = bank::installNotesFileName();
+    const auto at = [&](const QString &name) { return joinNative(dir, name.toUtf8()); };
+    if (examine(at(sample)).type != EntryType::File) {
+        QString message =
+            examine(at(sample)).type == EntryType::Folder
+                ? Text::tr("the sample picture is a folder: at every start the program shows "
+                           "the message «Картинки к билетам НЕ НАЙДЕНЫ!!!» with the install "
+                           "notes")
+                : Text::tr("the sample picture is missing: at every start the program shows "
+                           "the message «Картинки к билетам НЕ НАЙДЕНЫ!!!» with the install "
+                           "notes");
+        if (!files::readNativeFileBytes(at(kInstallNotes), files::FileKind::Notes))
+            message += Text::tr("; as %1 cannot be read either, it then stops its "
+                                "start-up with an error box and loads no questions")
+                           .arg(kInstallNotes);
+        findings.push_back(Finding{sample, 0, Severity::Problem,
+                                   QStringLiteral("picture.sample-missing"), message});
+    }
+}
+
+// Whether the picture folder is there under its name; findings for a
+// folder named otherwise or a file in its place.
+bool checkFolderName(const QByteArray &dir, std::vector<Finding> &findings)
+{
+    const QString folder = bank::pictureFolder();
+    const EntryType folderType = examine(joinNative(dir, folder.toUtf8())).type;
+    if (folderType != EntryType::Folder) {
+        for (const QByteArray &native : folderEntries(dir))
+            if (const QString name = readableName(native);
+                name.compare(folder, Qt::CaseInsensitive) == 0 && name != folder)
+                findings.push_back(Finding{name, 0, Severity::Problem,
+                                           QStringLiteral("picture.folder-name"),
+                                           Text::tr("the picture folder must be named «%1» "
+                                                    "(names are case-sensitive): the "
+                                                    "program finds none of these pictures")
+                                               .arg(folder)});
+        if (folderType != EntryType::Missing)
+            findings.push_back(Finding{folder, 0, Severity::Problem,
+                                       QStringLiteral("picture.folder-name"),
+                                       Text::tr("«%1» is not a folder: the program finds no "
+                                                "picture")
+                                           .arg(folder)});
+        return false;
+    }
+    return true;
+}
+
+// The findings about one entry of the picture folder, `native` its name:
+// a picture the program shows, or a name it never looks for.
+std::vector<Finding> checkPictureEntry(const QByteArray &dir, const QByteArray &native,
+                                       const QSet<QString> &names, const Scope &scope)
+{
+    std::vector<Finding> kept;
+    const QString folder = bank::pictureFolder();
+    const QString sample = bank::samplePictureRelativePath();
+    const auto at = [&](const QString &name) { return joinNative(dir, name.toUtf8()); };
+    const QByteArray pictures = at(folder);
+    const QString name = readableName(native);
+    const QString file = folder + u'/' + name;
+    const QByteArray path = joinNative(pictures, native);
+    PictureName meant;
+    QString digits;
+    QString extension;
+    const bool looksMeant = meantFor(name, meant, digits, extension);
+    if (names.contains(file)) {
+        if (examine(path).type != EntryType::File)
+            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.folder"),
+                                   Text::tr("a folder with a picture's name: the "
+                                            "program shows the blank picture for "
+                                            "%1")
+                                       .arg(question(meant.ticket, meant.question))});
+        else
+            checkPictureFile(kept, file, path, meant.ticket, meant.question);
+        return kept;
+    }
+    if (!looksMeant) {
+        kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                               Text::tr("the name matches no question (the program "
+                                        "looks for names such as «Quz_7_5.jpg»), "
+                                        "so this file is never shown")});
+        return kept;
+    }
+    const bool asked = (meant.ticket >= 1 && meant.ticket <= scope.tickets && meant.question >= 1
+                        && meant.question <= scope.questions)
+                       || file.compare(sample, Qt::CaseInsensitive) == 0;
+    if (!asked) {
+        kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
+                               Text::tr("the name is for %1, which the program never "
+                                        "asks (tickets 01-%2, questions 01-%3), so "
+                                        "this file is never shown")
+                                   .arg(question(meant.ticket, meant.question),
+                                        twoDigits(scope.tickets), twoDigits(scope.questions))});
+        return kept;
+    }
+    const QString expected =
+        bank::pictureRelativePath(twoDigits(meant.ticket), twoDigits(meant.question));
+    const QString expectedName = expected.section(u'/', -1);
+    QStringList why;
+    if (digits != QStringLiteral("%1_%2").arg(meant.ticket).arg(meant.question))
+        why << Text::tr("numbers without leading zeros");
+    if (extension.compare(QStringLiteral(".jpg"), Qt::CaseInsensitive) != 0)
+        why << Text::tr("the extension .jpg");
+    else if (!name.startsWith(QStringLiteral("Quz")) || extension != QStringLiteral(".jpg"))
+        why << Text::tr("names are case-sensitive");
+    if (why.isEmpty())
+        why << Text::tr("exactly this spelling");
+    const bool alsoThere = examine(at(expected)).type == EntryType::File;
+    kept.push_back(Finding{
+        file, 0, Severity::Problem, QStringLiteral("picture.name"),
+        Text::tr("the program looks for «%1» (%2), so this picture is never shown; %3")
+            .arg(expectedName, why.join(QStringLiteral(", ")),
+                 alsoThere ? Text::tr("«%1» exists as well and is the one shown").arg(expectedName)
+                           : Text::tr("it shows the blank picture for %1 instead")
+                                 .arg(question(meant.ticket, meant.question)))});
+    return kept;
+}
+
 } // namespace
+
+std::vector<Finding> checkPictureNamed(const QString &file, const QByteArray &path)
+{
+    std::vector<Finding> findings;
+    PictureName meant;
+    QString digits;
+    QString extension;
+    if (!meantFor(file.section(u'/', -1), meant, digits, extension))
+        meant = PictureName{};
+    checkPictureFile(findings, file, path, meant.ticket, meant.question);
+    return findings;
+}
 
 QString failureReason(const QString &error)
 {
     static const QRegularExpression prefix(QStringLiteral("^Cannot (open|create) file \".*\"\\. "));
     QString reason = error;
     reason.remove(prefix);
+    // The system's most common reasons, in the user's language too.
+    static const char *const known[] = {
+        QT_TRANSLATE_NOOP("Text", "No such file or directory"),
+        QT_TRANSLATE_NOOP("Text", "Permission denied"),
+        QT_TRANSLATE_NOOP("Text", "Is a directory"),
+        QT_TRANSLATE_NOOP("Text", "Not a regular file"),
+    };
+    for (const char *text : known)
+        if (reason == QLatin1String(text))
+            return Text::tr(text);
     return reason;
 }
 
-std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope)
+std::vector<Finding> checkPictures(const QByteArray &dir, const Scope &scope)
 {
     std::vector<Finding> findings;
-    const QDir dir(programDir);
-    const QString folder = bank::pictureFolder();
-    const QString sample = bank::samplePictureRelativePath();
-
-    if (!files::isFile(dir.filePath(sample))) {
-        QString message = QStringLiteral("the sample picture is missing: at every start the "
-                                         "program shows the message «Картинки к билетам НЕ "
-                                         "НАЙДЕНЫ!!!» with the install notes");
-        if (QFileInfo(dir.filePath(sample)).isDir())
-            message.replace(QStringLiteral("is missing"), QStringLiteral("is a folder"));
-        if (!files::readFileBytes(dir.filePath(kInstallNotes), files::FileKind::Notes))
-            message += QStringLiteral("; as %1 cannot be read either, it then stops its "
-                                      "start-up with an error box and loads no questions")
-                           .arg(kInstallNotes);
-        findings.push_back(Finding{sample, 0, Severity::Problem,
-                                   QStringLiteral("picture.sample-missing"), message});
-    }
-
-    const QFileInfo folderInfo(dir.filePath(folder));
-    if (!folderInfo.isDir()) {
-        const QStringList others = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        for (const QString &name : others)
-            if (name.compare(folder, Qt::CaseInsensitive) == 0 && name != folder)
-                findings.push_back(Finding{name, 0, Severity::Problem,
-                                           QStringLiteral("picture.folder-name"),
-                                           QStringLiteral("the picture folder must be named «%1» "
-                                                          "(names are case-sensitive): the "
-                                                          "program finds none of these pictures")
-                                               .arg(folder)});
-        if (folderInfo.exists())
-            findings.push_back(Finding{folder, 0, Severity::Problem,
-                                       QStringLiteral("picture.folder-name"),
-                                       QStringLiteral("«%1» is not a folder: the program finds no "
-                                                      "picture")
-                                           .arg(folder)});
+    checkSample(dir, findings);
+    if (!checkFolderName(dir, findings))
         return findings;
-    }
 
     // The names the program builds for the questions it asks.
+    const QString folder = bank::pictureFolder();
     QSet<QString> names;
     for (int t = 1; t <= scope.tickets; ++t)
         for (int q = 1; q <= scope.questions; ++q)
             names.insert(bank::pictureRelativePath(twoDigits(t), twoDigits(q)));
-    names.insert(sample);
+    names.insert(bank::samplePictureRelativePath());
 
-    const QDir pictures(folderInfo.filePath());
-    const QFileInfoList entries = pictures.entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     // A folder full of stray files gives a short report: at most
     // kFindingsPerKind of each kind.
     KindLimit limit;
-    for (const QFileInfo &entry : entries) {
-        std::vector<Finding> kept;
-        const auto keep = qScopeGuard([&] {
-            for (Finding &finding : kept)
-                if (limit.keep(finding.kind))
-                    findings.push_back(std::move(finding));
-        });
-        const QString name = entry.fileName();
-        const QString file = folder + u'/' + name;
-        PictureName meant;
-        QString digits;
-        QString extension;
-        const bool looksMeant = meantFor(name, meant, digits, extension);
-        if (names.contains(file)) {
-            if (!entry.isFile())
-                kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.folder"),
-                                       QStringLiteral("a folder with a picture's name: the "
-                                                      "program shows the blank picture for "
-                                                      "%1")
-                                           .arg(question(meant.ticket, meant.question))});
-            else
-                checkPictureFile(kept, file, entry.filePath(), meant.ticket, meant.question);
-            continue;
+    for (const QByteArray &native : folderEntries(joinNative(dir, folder.toUtf8()))) {
+        for (Finding &finding : checkPictureEntry(dir, native, names, scope)) {
+            finding.native = folder.toUtf8() + '/' + native;
+            if (limit.keep(finding.kind))
+                findings.push_back(std::move(finding));
         }
-        if (!looksMeant) {
-            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
-                                   QStringLiteral("the name matches no question (the program "
-                                                  "looks for names such as «Quz_7_5.jpg»), "
-                                                  "so this file is never shown")});
-            continue;
-        }
-        const bool asked = (meant.ticket >= 1 && meant.ticket <= scope.tickets
-                            && meant.question >= 1 && meant.question <= scope.questions)
-                           || file.compare(sample, Qt::CaseInsensitive) == 0;
-        if (!asked) {
-            kept.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.name"),
-                                   QStringLiteral("the name is for %1, which the program never "
-                                                  "asks (tickets 01-%2, questions 01-%3), so "
-                                                  "this file is never shown")
-                                       .arg(question(meant.ticket, meant.question),
-                                            twoDigits(scope.tickets), twoDigits(scope.questions))});
-            continue;
-        }
-        const QString expected =
-            bank::pictureRelativePath(twoDigits(meant.ticket), twoDigits(meant.question));
-        const QString expectedName = expected.section(u'/', -1);
-        QStringList why;
-        if (digits != QStringLiteral("%1_%2").arg(meant.ticket).arg(meant.question))
-            why << QStringLiteral("numbers without leading zeros");
-        if (extension.compare(QStringLiteral(".jpg"), Qt::CaseInsensitive) != 0)
-            why << QStringLiteral("the extension .jpg");
-        else if (!name.startsWith(QStringLiteral("Quz")) || extension != QStringLiteral(".jpg"))
-            why << QStringLiteral("names are case-sensitive");
-        if (why.isEmpty())
-            why << QStringLiteral("exactly this spelling");
-        const bool alsoThere = files::isFile(dir.filePath(expected));
-        kept.push_back(Finding{
-            file, 0, Severity::Problem, QStringLiteral("picture.name"),
-            QStringLiteral("the program looks for «%1» (%2), so this picture is never shown; %3")
-                .arg(expectedName, why.join(QStringLiteral(", ")),
-                     alsoThere ? QStringLiteral("«%1» exists as well and is the one shown")
-                                     .arg(expectedName)
-                               : QStringLiteral("it shows the blank picture for %1 instead")
-                                     .arg(question(meant.ticket, meant.question)))});
     }
     limit.addNotes(findings, folder);
     return findings;
 }
 
-std::vector<Finding> checkSupportFiles(const QString &programDir)
+std::vector<Finding> checkSupportFiles(const QByteArray &dir)
 {
     std::vector<Finding> findings;
-    const QDir dir(programDir);
+    const QString kHelp = bank::helpFileName();
+    const QString kInstallNotes = bank::installNotesFileName();
 
     const QString placeholder = bank::placeholderFileName();
-    const Outcome<QImage> blank =
-        bank::placeholderPicture(dir.filePath(placeholder), QSize(1, 1), QColor(Qt::lightGray));
-    if (!blank)
+    const Outcome<QByteArray> bitmap =
+        files::readNativeFileBytes(joinNative(dir, placeholder.toUtf8()), files::FileKind::Bitmap);
+    // Read as the program reads it (bank::placeholderPicture()), by the
+    // folder's own bytes.
+    QString failure;
+    if (!bitmap)
+        failure = failureReason(bitmap.error());
+    else if (QImage::fromData(*bitmap, "BMP").isNull())
+        failure = Text::tr("Bitmap image is not valid");
+    if (!failure.isEmpty())
         findings.push_back(Finding{placeholder, 0, Severity::Problem,
                                    QStringLiteral("placeholder.unreadable"),
-                                   QStringLiteral("%1: questions without a picture show an empty "
-                                                  "picture area instead of the blank placeholder")
-                                       .arg(failureReason(blank.error()))});
+                                   Text::tr("%1: questions without a picture show an empty "
+                                            "picture area instead of the blank placeholder")
+                                       .arg(failure)});
 
     const struct {
         QString name;
         QString effect;
     } notes[] = {
-        {kHelp, QStringLiteral("the button «?» shows an error box instead of the help")},
+        {kHelp, Text::tr("the button «?» shows an error box instead of the help")},
         {kInstallNotes,
-         QStringLiteral("it is read only when bmp/Quz_1_10.jpg is missing, but then the program "
-                        "stops its start-up with an error box and loads no questions")},
+         Text::tr("it is read only when %1 is missing, but then the program stops its "
+                  "start-up with an error box and loads no questions")
+             .arg(bank::samplePictureRelativePath())},
     };
     for (const auto &[name, effect] : notes) {
         const Outcome<QByteArray> bytes =
-            files::readFileBytes(dir.filePath(name), files::FileKind::Notes);
+            files::readNativeFileBytes(joinNative(dir, name.toUtf8()), files::FileKind::Notes);
         if (!bytes) {
             findings.push_back(
                 Finding{name, 0, Severity::Problem, QStringLiteral("notes.missing"),

@@ -11,14 +11,20 @@
 
 namespace quz::check {
 
-std::vector<Finding> checkPictures(const QString &programDir, const Scope &scope);
+// `programDir` as the bytes the system names it by.
+std::vector<Finding> checkPictures(const QByteArray &programDir, const Scope &scope);
+
+// One picture named on its own (`path` its bytes): whether the program can
+// show it, for the question its name gives (if it gives one).
+std::vector<Finding> checkPictureNamed(const QString &file, const QByteArray &path);
 
 // The placeholder "emp.bmp", "Help.txt" and "Установка!!!.txt", with the text
 // checks of the two notes files.
-std::vector<Finding> checkSupportFiles(const QString &programDir);
+std::vector<Finding> checkSupportFiles(const QByteArray &programDir);
 
 // The reason of a file layer failure without its "Cannot open file ..."
-// prefix, which names the path the finding already names.
+// prefix, which names the path the finding already names; the common ones
+// translated.
 QString failureReason(const QString &error);
 
 } // namespace quz::check

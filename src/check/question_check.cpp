@@ -1,5 +1,6 @@
 #include "check/question_check.h"
 
+#include "check/bank_checker.h"
 #include "check/header_shape.h"
 #include "check/wording.h"
 #include "core/files/text_file.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace quz::check {
@@ -15,7 +17,6 @@ namespace {
 
 using Layout = bank::QuestionLayout;
 constexpr size_t npos = std::string_view::npos;
-constexpr std::string_view kTicketWord = "\xe1\xe8\xeb\xe5\xf2";
 constexpr int kMaxAnswerButtons = 5;
 
 enum class LineKind {
@@ -40,8 +41,6 @@ struct Record {
     bool primary = false; // the first occurrence of its key, which the lookup finds
     int key = -1;         // index of its key in the scope, -1 when outside
 };
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 Line classify(std::string_view text)
 {
@@ -73,14 +72,11 @@ Line classify(std::string_view text)
     return line;
 }
 
-class Checker {
+class Checker : BankChecker {
 public:
     Checker(const QString &file, const BankText &bank, const Scope &scope,
             std::string_view behindNul)
-        : m_file(file)
-        , m_bank(bank)
-        , m_scope(scope)
-        , m_behindNul(behindNul)
+        : BankChecker(file, bank, scope, behindNul)
     {}
 
     QuestionCheck run();
@@ -98,9 +94,8 @@ private:
     QString keyText(int key) const { return keyName(ticketText(key), questionText(key)); }
     QString position(int key) const
     {
-        return QStringLiteral("ticket %1, question %2").arg(ticketText(key), questionText(key));
+        return Text::tr("ticket %1, question %2").arg(ticketText(key), questionText(key));
     }
-    int lineOf(size_t pos) const { return m_bank.lineOf(pos); }
     std::string_view text(size_t begin, size_t end) const
     {
         return m_bank.view().substr(begin, end - begin);
@@ -109,30 +104,36 @@ private:
     int recordAt(int line) const;
     QString recordName(int r) const;
 
+    // A finding about the record of `key` (-1: none), which then is no good.
     void add(int line, const QString &kind, const QString &message, int key = -1,
              Severity severity = Severity::Problem)
     {
         if (key >= 0)
             m_flagged.insert(key);
-        if (m_limit.keep(kind))
-            m_result.findings.push_back(Finding{m_file, line + 1, severity, kind, message});
-    }
-    // For checks that may run once per line of a hostile file: counts the
-    // finding without wording it once its kind is full.
-    bool skip(const QString &kind)
-    {
-        if (!m_limit.full(kind))
-            return false;
-        m_limit.keep(kind);
-        return true;
+        BankChecker::add(line, kind, message, severity);
     }
 
     void classifyLines();
     void lookUp();
     void placeMissing();
+    // The lines that look like the records of missing keys, each told once.
+    void reportOrphans();
     void splitOrphans(int record, std::vector<int> &keys);
     void reportMissingRun(const std::vector<int> &keys, int anchorLine);
+    struct RecordUnderCheck;
+    RecordUnderCheck recordUnderCheck(int r) const;
+    // One check each of a record that the lookup finds at its header.
     void checkRecord(int r);
+    void checkHeaderStart(const RecordUnderCheck &c);
+    void checkHeaderLength(const RecordUnderCheck &c);
+    void checkAnswerDigit(const RecordUnderCheck &c);
+    // Whether the record has a question line, so that its variants are read.
+    bool checkQuestionLine(const RecordUnderCheck &c);
+    // How many of the meant variants the lookup reads as meant, in order;
+    // none when a blank line shifts them (which it reports).
+    std::optional<size_t> checkVariantItems(const RecordUnderCheck &c);
+    void checkVariantsCut(const RecordUnderCheck &c, size_t matched);
+    void checkVariantCount(const RecordUnderCheck &c);
     void checkDamaged(int r);
     void checkOtherHeader(int r);
     void checkEnd();
@@ -148,10 +149,6 @@ private:
     QString shownAs(const Layout &layout, const std::vector<int> &meant) const;
     std::vector<int> meantVariants(const Record &record) const;
 
-    QString m_file;
-    const BankText &m_bank;
-    Scope m_scope;
-    std::string_view m_behindNul;
     QuestionCheck m_result;
 
     std::vector<Line> m_lines;
@@ -163,7 +160,6 @@ private:
     std::map<int, std::vector<std::pair<int, int>>> m_orphans; // record -> (line, key)
     std::set<int> m_flagged;                                   // keys with a finding
     std::set<int> m_lostBehindNul;                             // keys only behind a NUL byte
-    KindLimit m_limit;
 };
 
 int Checker::recordAt(int line) const
@@ -180,7 +176,7 @@ QString Checker::recordName(int r) const
     const Line &line = m_lines[static_cast<size_t>(record.header)];
     const std::string_view key =
         line.keyAt >= 0 ? header.substr(static_cast<size_t>(line.keyAt), 9) : header;
-    return QStringLiteral("%1 (line %2)").arg(quote(key, 20)).arg(record.header + 1);
+    return Text::tr("%1 (line %2)").arg(quote(key, 20)).arg(record.header + 1);
 }
 
 void Checker::classifyLines()
@@ -273,10 +269,10 @@ QString Checker::readAsVariantsOf(int first, int end, const QString &subject, in
         if (from < 0)
             return {};
         key = record.key;
-        return QStringLiteral("the program shows %1 as %2 of %3")
+        return Text::tr("the program shows %1 as %2 of %3")
             .arg(subject,
-                 from == to ? QStringLiteral("variant %1").arg(from)
-                            : QStringLiteral("variants %1-%2").arg(from).arg(to),
+                 from == to ? Text::tr("variant %1").arg(from)
+                            : Text::tr("variants %1-%2").arg(from).arg(to),
                  recordName(r));
     }
     return {};
@@ -284,51 +280,47 @@ QString Checker::readAsVariantsOf(int first, int end, const QString &subject, in
 
 QString Checker::shownAs(const Layout &layout, const std::vector<int> &meant) const
 {
-    QString shown =
-        QStringLiteral("the program shows the question as %1")
-            .arg(layout.textBegin == npos ? QStringLiteral("«»")
-                                          : quote(text(layout.textBegin, layout.textEnd)));
+    const QString question = layout.textBegin == npos
+                                 ? QStringLiteral("«»")
+                                 : quote(text(layout.textBegin, layout.textEnd));
     bool same = layout.variants.size() == meant.size();
     for (size_t i = 0; same && i < meant.size(); ++i)
         same = layout.variants[i].first == m_bank.lineStart(meant[i])
                && layout.variants[i].second == m_bank.lineEnd(meant[i]);
     if (same)
-        return shown + QStringLiteral(", its variants as meant");
+        return Text::tr("the question as %1, its variants as meant").arg(question);
     QStringList list;
     for (const QString &item : items(layout).mid(0, 3))
         list << quote(item, 24);
     if (layout.variants.size() > 3)
         list << QStringLiteral("…");
-    return shown
-           + QStringLiteral(" with %1%2")
-                 .arg(count(static_cast<qsizetype>(layout.variants.size()),
-                            QStringLiteral("variant"), QStringLiteral("variants")),
-                      list.isEmpty() ? QString() : QStringLiteral(" (") + list.join(u' ') + u')');
+    return Text::tr("the question as %1 with %2%3")
+        .arg(question, Text::tr("%n variant(s)", nullptr, static_cast<int>(layout.variants.size())),
+             list.isEmpty() ? QString() : QStringLiteral(" (") + list.join(u' ') + u')');
 }
 
 void Checker::reportMissingRun(const std::vector<int> &keys, int anchorLine)
 {
     if (keys.empty())
         return;
-    QString where = QStringLiteral(" (expected before this line)");
+    QString where = Text::tr(" (expected before this line)");
     if (anchorLine < 0) {
         anchorLine = -1; // the whole file
         where.clear();
     } else if (m_records.empty() || anchorLine > m_records.back().header) {
-        where = QStringLiteral(" (expected at the end of the file)");
+        where = Text::tr(" (expected at the end of the file)");
     }
     QString message;
     if (keys.size() == 1) {
-        message = QStringLiteral("no record for %1%2: the program shows %3 empty, without answer "
-                                 "buttons")
+        message = Text::tr("no record for %1%2: the program shows %3 empty, without answer "
+                           "buttons")
                       .arg(keyText(keys.front()), where, position(keys.front()));
     } else {
-        message = QStringLiteral("no records for %1 to %2 (%3)%4: the program shows these "
-                                 "questions empty, without answer buttons")
-                      .arg(keyText(keys.front()), keyText(keys.back()))
-                      .arg(count(static_cast<qsizetype>(keys.size()), QStringLiteral("question"),
-                                 QStringLiteral("questions")),
-                           where);
+        message =
+            Text::tr("no records for %1 to %2 (%3)%4: the program shows these "
+                     "questions empty, without answer buttons")
+                .arg(keyText(keys.front()), keyText(keys.back()))
+                .arg(Text::tr("%n question(s)", nullptr, static_cast<int>((keys.size()))), where);
     }
     add(anchorLine, QStringLiteral("question.missing"), message);
 }
@@ -401,15 +393,10 @@ void Checker::splitOrphans(int r, std::vector<int> &keys)
 void Checker::placeMissing()
 {
     // Keys that only lie behind a NUL byte are lost with it, not missing.
-    for (size_t at = m_behindNul.find(kTicketWord); at != npos;
-         at = m_behindNul.find(kTicketWord, at + kTicketWord.size())) {
-        const std::string_view digits = m_behindNul.substr(at + kTicketWord.size(), 4);
-        if (digits.size() == 4 && std::all_of(digits.begin(), digits.end(), isDigit)) {
-            const int key = keyIndex((digits[0] - '0') * 10 + (digits[1] - '0'),
-                                     (digits[2] - '0') * 10 + (digits[3] - '0'));
-            if (key >= 0 && m_layouts[static_cast<size_t>(key)].key == npos)
-                m_lostBehindNul.insert(key);
-        }
+    for (const int number : numbersBehindNul(4)) {
+        const int key = keyIndex(number / 100, number % 100);
+        if (key >= 0 && m_layouts[static_cast<size_t>(key)].key == npos)
+            m_lostBehindNul.insert(key);
     }
 
     // Each missing key belongs after the record of the nearest key before it
@@ -470,22 +457,25 @@ void Checker::placeMissing()
         reportMissingRun(run, anchorLine);
     }
 
+    reportOrphans();
+}
+
+void Checker::reportOrphans()
+{
     for (const auto &[r, orphans] : m_orphans) {
         const Record &record = m_records[static_cast<size_t>(r)];
         for (size_t k = 0; k < orphans.size(); ++k) {
             const auto [first, key] = orphans[k];
             const int end = k + 1 < orphans.size() ? orphans[k + 1].first : record.end;
             int runOn = -1;
-            const QString effect =
-                readAsVariantsOf(first, end, QStringLiteral("these lines"), runOn);
+            const QString effect = readAsVariantsOf(first, end, Text::tr("these lines"), runOn);
             m_flagged.insert(runOn);
             add(first, QStringLiteral("question.header-missing"),
-                QStringLiteral("no header line before this line: the lines from here (question "
-                               "%1) look like the record of %2, which the program does not find, "
-                               "so it shows %3 empty, without answer buttons; %4")
+                Text::tr("no header line before this line: the lines from here (question "
+                         "%1) look like the record of %2, which the program does not find, "
+                         "so it shows %3 empty, without answer buttons; %4")
                     .arg(quote(m_bank.line(first)), keyText(key), position(key),
-                         effect.isEmpty() ? QStringLiteral("these lines are never shown")
-                                          : effect));
+                         effect.isEmpty() ? Text::tr("these lines are never shown") : effect));
         }
     }
 }
@@ -497,26 +487,26 @@ void Checker::checkDamaged(int r)
     if (skip(QStringLiteral("question.header-damaged")))
         return;
     const std::string_view header = m_bank.line(record.header);
-    QString message = QStringLiteral("%1 is not read as a header: the program only finds "
-                                     "«билет» in small Cyrillic letters at the start of the "
-                                     "line, directly followed by the ticket and question numbers")
+    QString message = Text::tr("%1 is not read as a header: the program only finds "
+                               "«билет» in small Cyrillic letters at the start of the "
+                               "line, directly followed by the ticket and question numbers")
                           .arg(quote(header, 24));
     const auto probable = m_probableKey.find(r);
     const int meant = keyIndex(line.ticket, line.question);
     if (probable != m_probableKey.end()) {
-        message += QStringLiteral("; %1 has no record, so the program shows %2 empty")
+        message += Text::tr("; %1 has no record, so the program shows %2 empty")
                        .arg(keyText(probable->second), position(probable->second));
     } else if (meant >= 0 && m_layouts[static_cast<size_t>(meant)].key != npos) {
-        message += QStringLiteral("; the program reads %1 from line %2 instead")
+        message += Text::tr("; the program reads %1 from line %2 instead")
                        .arg(keyText(meant))
                        .arg(lineOf(m_layouts[static_cast<size_t>(meant)].key) + 1);
     }
     if (!bank::containsTicketWord(header)) {
         int runOn = -1;
-        const QString effect = readAsVariantsOf(
-            record.header, record.end, QStringLiteral("this line and the ones below it"), runOn);
+        const QString effect = readAsVariantsOf(record.header, record.end,
+                                                Text::tr("this line and the ones below it"), runOn);
         if (!effect.isEmpty())
-            message += QStringLiteral("; the variant list before it runs on: ") + effect;
+            message += Text::tr("; the variant list before it runs on: ") + effect;
         m_flagged.insert(runOn);
     }
     add(record.header, QStringLiteral("question.header-damaged"), message);
@@ -534,34 +524,43 @@ void Checker::checkOtherHeader(int r)
     if (skip(kind))
         return;
     if (record.key < 0) {
-        message = QStringLiteral("%1 names no question the program asks (tickets 01-%2, "
-                                 "questions 01-%3): this record is never shown")
+        message = Text::tr("%1 names no question the program asks (tickets 01-%2, "
+                           "questions 01-%3): this record is never shown")
                       .arg(quote(key))
                       .arg(twoDigits(m_scope.tickets), twoDigits(m_scope.questions));
     } else {
         const size_t first = m_bank.keyOccurrences(key).front();
-        message = QStringLiteral("%1 appears a second time (first on line %2, which the program "
-                                 "shows): this record is never shown")
+        message = Text::tr("%1 appears a second time (first on line %2, which the program "
+                           "shows): this record is never shown")
                       .arg(quote(key))
                       .arg(lineOf(first) + 1);
     }
     const auto probable = m_probableKey.find(r);
     if (probable != m_probableKey.end())
-        message += QStringLiteral("; it is probably meant to be %1, which has no record, so the "
-                                  "program shows %2 empty")
+        message += Text::tr("; it is probably meant to be %1, which has no record, so the "
+                            "program shows %2 empty")
                        .arg(keyText(probable->second), position(probable->second));
     add(record.header, kind, message);
 }
 
-void Checker::checkRecord(int r)
+// A record under check: its header and what the lookup reads of it.
+struct Checker::RecordUnderCheck {
+    const Record &record;
+    int key;
+    const Layout &layout;
+    const Line &line;
+    std::string_view header;
+    std::string_view after; // the header after the key: the answer digit and more
+    std::vector<int> meant; // the lines meant as variants
+    qsizetype meantCount;   // with a variant the next header is joined to
+};
+
+Checker::RecordUnderCheck Checker::recordUnderCheck(int r) const
 {
     const Record &record = m_records[static_cast<size_t>(r)];
-    const int key = record.key;
-    const Layout &layout = m_layouts[static_cast<size_t>(key)];
     const Line &line = m_lines[static_cast<size_t>(record.header)];
     const std::string_view header = m_bank.line(record.header);
-    const std::string_view after = header.substr(static_cast<size_t>(line.keyAt) + 9);
-    const std::vector<int> meant = meantVariants(record);
+    std::vector<int> meant = meantVariants(record);
     // A variant that the next header is joined to is told with that header.
     bool joinedToNext = false;
     if (r + 1 < static_cast<int>(m_records.size())) {
@@ -573,112 +572,132 @@ void Checker::checkRecord(int r)
                            m_bank.line(next).substr(0, static_cast<size_t>(nextLine.keyAt)));
     }
     const auto meantCount = static_cast<qsizetype>(meant.size()) + (joinedToNext ? 1 : 0);
+    return RecordUnderCheck{record,
+                            record.key,
+                            m_layouts[static_cast<size_t>(record.key)],
+                            line,
+                            header,
+                            header.substr(static_cast<size_t>(line.keyAt) + 9),
+                            std::move(meant),
+                            meantCount};
+}
 
-    if (line.keyAt > 0) {
-        const std::string_view before = header.substr(0, static_cast<size_t>(line.keyAt));
+void Checker::checkHeaderStart(const RecordUnderCheck &c)
+{
+    if (c.line.keyAt > 0) {
+        const std::string_view before = c.header.substr(0, static_cast<size_t>(c.line.keyAt));
         if (bank::isBlankPiece(before)) {
-            add(record.header, QStringLiteral("question.header-indent"),
-                QStringLiteral("blanks before «билет»: the program still finds this header"), -1,
+            add(c.record.header, QStringLiteral("question.header-indent"),
+                Text::tr("blanks before «билет»: the program still finds this header"), -1,
                 Severity::Note);
         } else {
-            QString message = QStringLiteral("the header does not start its line (%1 comes "
-                                             "before «билет»)")
+            QString message = Text::tr("the header does not start its line (%1 comes "
+                                       "before «билет»)")
                                   .arg(quote(before));
-            const int previous = recordAt(record.header - 1);
+            const int previous = recordAt(c.record.header - 1);
             if (previous >= 0)
-                message += QStringLiteral(": as the line holds «билет», it ends the variant "
-                                          "list of %1, and %2 is not shown as a variant")
+                message += Text::tr(": as the line holds «билет», it ends the variant "
+                                    "list of %1, and %2 is not shown as a variant")
                                .arg(recordName(previous), quote(before));
-            add(record.header, QStringLiteral("question.header-inline"), message, key);
+            add(c.record.header, QStringLiteral("question.header-inline"), message, c.key);
         }
     }
+}
 
-    if (after.size() != 1) {
+void Checker::checkHeaderLength(const RecordUnderCheck &c)
+{
+    if (c.after.size() != 1) {
         QString what;
-        QString effect = shownAs(layout, meant);
-        if (after.empty()) {
-            what = QStringLiteral("the answer digit is missing");
-            effect = QStringLiteral("the program takes the line end as the answer, so no answer "
-                                    "button is ever right, and ")
-                     + effect.mid(QStringLiteral("the program ").size());
+        QString effect = Text::tr("the program shows %1").arg(shownAs(c.layout, c.meant));
+        if (c.after.empty()) {
+            what = Text::tr("the answer digit is missing");
+            effect = Text::tr("the program takes the line end as the answer, so no answer "
+                              "button is ever right, and shows %1")
+                         .arg(shownAs(c.layout, c.meant));
         } else {
-            const std::string_view extra = after.substr(1);
+            const std::string_view extra = c.after.substr(1);
             what = bank::isBlankPiece(extra)
-                       ? count(static_cast<qsizetype>(extra.size()),
-                               QStringLiteral("trailing blank"), QStringLiteral("trailing blanks"))
-                       : QStringLiteral("extra characters %1 after the answer digit")
-                             .arg(quote(extra));
+                       ? Text::tr("%n trailing blank(s)", nullptr, static_cast<int>((extra.size())))
+                       : Text::tr("extra characters %1 after the answer digit").arg(quote(extra));
         }
-        add(record.header, QStringLiteral("question.header-length"),
-            QStringLiteral("the header line has %1 characters instead of 10 (%2): %3")
-                .arg(header.size() - static_cast<size_t>(line.keyAt))
+        add(c.record.header, QStringLiteral("question.header-length"),
+            Text::tr("the header line has %1 characters instead of 10 (%2): %3")
+                .arg(c.header.size() - static_cast<size_t>(c.line.keyAt))
                 .arg(what, effect),
-            key);
+            c.key);
     }
+}
 
-    if (!after.empty()) {
-        const char digit = after.front();
+void Checker::checkAnswerDigit(const RecordUnderCheck &c)
+{
+    if (!c.after.empty()) {
+        const char digit = c.after.front();
         if (digit < '1' || digit > '5') {
-            add(record.header, QStringLiteral("question.answer"),
-                QStringLiteral("the answer digit %1 is not 1-5: no answer button is ever right, "
-                               "so the question cannot be answered")
-                    .arg(quote(after.substr(0, 1))),
-                key);
-        } else if (meantCount > 0 && digit - '0' > meantCount
-                   && !(meantCount < 2 && after.size() == 1)) {
+            add(c.record.header, QStringLiteral("question.answer"),
+                Text::tr("the answer digit %1 is not 1-5: no answer button is ever right, "
+                         "so the question cannot be answered")
+                    .arg(quote(c.after.substr(0, 1))),
+                c.key);
+        } else if (c.meantCount > 0 && digit - '0' > c.meantCount
+                   && !(c.meantCount < 2 && c.after.size() == 1)) {
             // (A record with a single variant is told as such, answer included.)
-            add(record.header, QStringLiteral("question.answer"),
-                QStringLiteral("the answer is %1, but the record has only %2: the program shows "
-                               "no button %1, so the question cannot be answered right")
+            add(c.record.header, QStringLiteral("question.answer"),
+                Text::tr("the answer is %1, but the record has only %2: the program shows "
+                         "no button %1, so the question cannot be answered right")
                     .arg(QLatin1Char(digit))
-                    .arg(count(meantCount, QStringLiteral("variant"), QStringLiteral("variants"))),
-                key);
+                    .arg(Text::tr("%n variant(s)", nullptr, static_cast<int>(c.meantCount))),
+                c.key);
         }
     }
-    if (after.size() != 1)
-        return;
+}
 
+bool Checker::checkQuestionLine(const RecordUnderCheck &c)
+{
     // The question line.
-    const int questionLine = record.header + 1;
-    if (questionLine >= record.bodyEnd) {
-        add(record.header, QStringLiteral("question.too-few"),
-            QStringLiteral("the record has no question line and no variants: the program shows "
-                           "an empty question without answer buttons"),
-            key);
-        return;
+    const int questionLine = c.record.header + 1;
+    if (questionLine >= c.record.bodyEnd) {
+        add(c.record.header, QStringLiteral("question.too-few"),
+            Text::tr("the record has no question line and no variants: the program shows "
+                     "an empty question without answer buttons"),
+            c.key);
+        return false;
     }
     if (m_lines[static_cast<size_t>(questionLine)].kind == LineKind::Blank) {
         const QString next =
-            meant.empty() ? QStringLiteral("«»") : quote(m_bank.line(meant.front()));
+            c.meant.empty() ? QStringLiteral("«»") : quote(m_bank.line(c.meant.front()));
         add(questionLine, QStringLiteral("question.blank-line"),
-            layout.variants.empty()
-                ? QStringLiteral("blank line after the header: the program shows an empty "
-                                 "question and, as the line after it (%1) holds «билет», no "
-                                 "variants and no answer buttons")
+            c.layout.variants.empty()
+                ? Text::tr("blank line after the header: the program shows an empty "
+                           "question and, as the line after it (%1) holds «билет», no "
+                           "variants and no answer buttons")
                       .arg(next)
-                : QStringLiteral("blank line after the header: the program shows an empty "
-                                 "question, and the line after it (%1) as the first variant, "
-                                 "with its own answer button (%2 for %3)")
+                : Text::tr("blank line after the header: the program shows an empty "
+                           "question, and the line after it (%1) as the first variant, "
+                           "with its own answer button (%2 for %3)")
                       .arg(next)
-                      .arg(count(answerButtons(items(layout)), QStringLiteral("button"),
-                                 QStringLiteral("buttons")))
-                      .arg(count(std::max<qsizetype>(meantCount - 1, 0), QStringLiteral("variant"),
-                                 QStringLiteral("variants"))),
-            key);
-        return;
+                      .arg(Text::tr("%n button(s)", nullptr,
+                                    static_cast<int>(answerButtons(items(c.layout)))))
+                      .arg(Text::tr("%n variant(s)", nullptr,
+                                    static_cast<int>(std::max<qsizetype>(c.meantCount - 1, 0)))),
+            c.key);
+        return false;
     }
+    return true;
+}
 
+std::optional<size_t> Checker::checkVariantItems(const RecordUnderCheck &c)
+{
     // The variants, item by item against the lines meant as variants.
-    const QStringList shown = items(layout);
+    const QStringList shown = items(c.layout);
     size_t j = 0;
-    for (size_t i = 0; i < layout.variants.size(); ++i) {
-        const auto [begin, end] = layout.variants[i];
+    for (size_t i = 0; i < c.layout.variants.size(); ++i) {
+        const auto [begin, end] = c.layout.variants[i];
         const int first = lineOf(begin);
         const int last = lineOf(end - 1);
-        if (last >= record.bodyEnd)
+        if (last >= c.record.bodyEnd)
             break; // read on into another record: reported with that record's header
-        if (j < meant.size() && begin == m_bank.lineStart(meant[j])
-            && end == m_bank.lineEnd(meant[j])) {
+        if (j < c.meant.size() && begin == m_bank.lineStart(c.meant[j])
+            && end == m_bank.lineEnd(c.meant[j])) {
             ++j;
             continue;
         }
@@ -688,94 +707,115 @@ void Checker::checkRecord(int r)
         const int buttons = answerButtons(shown);
         const QString mismatch =
             i + 1 > kMaxAnswerButtons
-                ? QStringLiteral("the program moves button 5 down to it, so variant 5 gets no "
-                                 "button")
-                : QStringLiteral("from button %1 on the buttons no longer match the variants (%2 "
-                                 "for %3)")
+                ? Text::tr("the program moves button 5 down to it, so variant 5 gets no "
+                           "button")
+                : Text::tr("from button %1 on the buttons no longer match the variants (%2 "
+                           "for %3)")
                       .arg(i + 1)
-                      .arg(count(buttons, QStringLiteral("button"), QStringLiteral("buttons")))
-                      .arg(
-                          count(meantCount, QStringLiteral("variant"), QStringLiteral("variants")));
+                      .arg(Text::tr("%n button(s)", nullptr, static_cast<int>(buttons)))
+                      .arg(Text::tr("%n variant(s)", nullptr, static_cast<int>(c.meantCount)));
         QString message;
         if (blankOnly) {
-            message = QStringLiteral("%1 read as an extra, empty variant with its own answer "
-                                     "button: %2")
-                          .arg(last > first ? QStringLiteral("these blank lines are")
-                                            : QStringLiteral("this blank line is"),
+            message = Text::tr("%1 read as an extra, empty variant with its own answer "
+                               "button: %2")
+                          .arg(last > first ? Text::tr("these blank lines are")
+                                            : Text::tr("this blank line is"),
                                mismatch);
         } else if (m_lines[static_cast<size_t>(first)].kind == LineKind::Blank) {
-            message = QStringLiteral("blank line inside the variants: the program joins it to the "
-                                     "variant below it (%1) and places an extra answer button "
-                                     "beside it: %2")
+            message = Text::tr("blank line inside the variants: the program joins it to the "
+                               "variant below it (%1) and places an extra answer button "
+                               "beside it: %2")
                           .arg(quote(m_bank.line(last)), mismatch);
         } else {
-            message = QStringLiteral("the program reads the variants differently from here: it "
-                                     "shows %1 as variant %2")
+            message = Text::tr("the program reads the variants differently from here: it "
+                               "shows %1 as variant %2")
                           .arg(quote(text(begin, end)))
                           .arg(i + 1);
         }
-        if (i + 1 == layout.variants.size() && layout.end == Layout::End::Blank && j < meant.size())
-            message +=
-                QStringLiteral("; the variant list ends there, so %1 not shown")
-                    .arg(lineRange(meant[j] + 1, meant.back() + 1)
-                         + (meant.size() - j > 1 ? QStringLiteral(" are") : QStringLiteral(" is")));
-        add(first, QStringLiteral("question.blank-line"), message, key);
-        return;
+        if (i + 1 == c.layout.variants.size() && c.layout.end == Layout::End::Blank
+            && j < c.meant.size())
+            message += Text::tr("; the variant list ends there, so %1")
+                           .arg(notShown(c.meant[j] + 1, c.meant.back() + 1));
+        add(first, QStringLiteral("question.blank-line"), message, c.key);
+        return std::nullopt;
     }
-    if (j < meant.size()) {
+    return j;
+}
+
+void Checker::checkVariantsCut(const RecordUnderCheck &c, size_t j)
+{
+    if (j < c.meant.size()) {
         // The list stopped before the last line meant as a variant.
-        int at = meant[j];
-        if (layout.end == Layout::End::TicketWord) {
-            for (int l = lineOf(layout.stop.first); l <= lineOf(layout.stop.second - 1); ++l)
+        int at = c.meant[j];
+        if (c.layout.end == Layout::End::TicketWord) {
+            for (int l = lineOf(c.layout.stop.first); l <= lineOf(c.layout.stop.second - 1); ++l)
                 if (bank::containsTicketWord(m_bank.line(l)))
                     at = l;
             QString message =
-                QStringLiteral("this variant contains «билет», which ends the variant list: the "
-                               "program shows only %1, and %2 %3 not shown")
-                    .arg(j == 0 ? QStringLiteral("the question, no variant")
-                                : count(static_cast<qsizetype>(j), QStringLiteral("variant"),
-                                        QStringLiteral("variants")),
-                         lineRange(at + 1, meant.back() + 1),
-                         meant.back() > at ? QStringLiteral("are") : QStringLiteral("is"));
-            if (!after.empty() && after.front() - '0' > static_cast<int>(j)
-                && after.front() - '0' <= meantCount)
-                message += QStringLiteral("; the right answer %1 has no button, so the question "
-                                          "cannot be answered right")
-                               .arg(QLatin1Char(after.front()));
-            add(at, QStringLiteral("question.ticket-word"), message, key);
+                Text::tr("this variant contains «билет», which ends the variant list: the "
+                         "program shows only %1, and %2")
+                    .arg(j == 0 ? Text::tr("the question, no variant")
+                                : Text::tr("%n variant(s)", nullptr, static_cast<int>(j)),
+                         notShown(at + 1, c.meant.back() + 1));
+            if (!c.after.empty() && c.after.front() - '0' > static_cast<int>(j)
+                && c.after.front() - '0' <= c.meantCount)
+                message += Text::tr("; the right answer %1 has no button, so the question "
+                                    "cannot be answered right")
+                               .arg(QLatin1Char(c.after.front()));
+            add(at, QStringLiteral("question.ticket-word"), message, c.key);
         } else {
             add(at, QStringLiteral("question.variants"),
-                QStringLiteral("the program stops reading the variants before this line: it shows "
-                               "only %1 of %2")
+                Text::tr("the program stops reading the variants before this line: it shows "
+                         "only %1 of %2")
                     .arg(j)
-                    .arg(meant.size()),
-                key);
+                    .arg(c.meant.size()),
+                c.key);
         }
         return;
     }
+}
 
-    if (meantCount < 2) {
-        add(record.header, QStringLiteral("question.too-few"),
-            meantCount == 0
-                ? QStringLiteral("the record has no variants: the program shows no answer button, "
-                                 "so the question cannot be answered")
-                : QStringLiteral("the record has only 1 variant: the program shows a single "
-                                 "answer button%1")
-                      .arg(after.front() > '1' && after.front() <= '5'
-                               ? QStringLiteral(", and the right answer %1 has none, so the "
-                                                "question cannot be answered right")
-                                     .arg(QLatin1Char(after.front()))
+void Checker::checkVariantCount(const RecordUnderCheck &c)
+{
+    if (c.meantCount < 2) {
+        add(c.record.header, QStringLiteral("question.too-few"),
+            c.meantCount == 0
+                ? Text::tr("the record has no variants: the program shows no answer button, "
+                           "so the question cannot be answered")
+                : Text::tr("the record has only 1 variant: the program shows a single "
+                           "answer button%1")
+                      .arg(c.after.front() > '1' && c.after.front() <= '5'
+                               ? Text::tr(", and the right answer %1 has none, so the "
+                                          "question cannot be answered right")
+                                     .arg(QLatin1Char(c.after.front()))
                                : QString()),
-            key);
-    } else if (meantCount > kMaxAnswerButtons) {
-        add(record.header, QStringLiteral("question.too-many"),
-            QStringLiteral("the record has %1 variants, but there are 5 answer buttons: the "
-                           "program moves button 5 on to the last variant, so %2 no button")
-                .arg(meantCount)
-                .arg(meantCount == 6 ? QStringLiteral("variant 5 gets")
-                                     : QStringLiteral("variants 5-%1 get").arg(meantCount - 1)),
-            key);
+            c.key);
+    } else if (c.meantCount > kMaxAnswerButtons) {
+        add(c.record.header, QStringLiteral("question.too-many"),
+            Text::tr("the record has %1 variants, but there are 5 answer buttons: the "
+                     "program moves button 5 on to the last variant, so %2 no button")
+                .arg(c.meantCount)
+                .arg(c.meantCount == 6 ? Text::tr("variant 5 gets")
+                                       : Text::tr("variants 5-%1 get").arg(c.meantCount - 1)),
+            c.key);
     }
+}
+
+void Checker::checkRecord(int r)
+{
+    const RecordUnderCheck c = recordUnderCheck(r);
+    checkHeaderStart(c);
+    checkHeaderLength(c);
+    checkAnswerDigit(c);
+    if (c.after.size() != 1 || !checkQuestionLine(c))
+        return;
+    const std::optional<size_t> matched = checkVariantItems(c);
+    if (!matched)
+        return;
+    if (*matched < c.meant.size())
+        checkVariantsCut(c, *matched);
+    else
+        checkVariantCount(c);
 }
 
 void Checker::checkEnd()
@@ -787,9 +827,9 @@ void Checker::checkEnd()
     while (line > last.header && m_lines[static_cast<size_t>(line)].kind == LineKind::Blank)
         --line;
     add(line, QStringLiteral("question.no-terminator"),
-        QStringLiteral("no line containing «билет» (such as «билет конец») follows the last "
-                       "record %1: the program ends its variant list only because the file "
-                       "ends here")
+        Text::tr("no line containing «билет» (such as «билет конец») follows the last "
+                 "record %1: the program ends its variant list only because the file "
+                 "ends here")
             .arg(recordName(static_cast<int>(m_records.size()) - 1)),
         last.primary ? last.key : -1);
 }
@@ -815,16 +855,16 @@ void Checker::summarise()
     }
     QStringList lost;
     if (!m_behindNul.empty() && !m_records.empty())
-        lost << QStringLiteral("the record %1 is cut short there")
+        lost << Text::tr("the record %1 is cut short there")
                     .arg(recordName(static_cast<int>(m_records.size()) - 1));
     if (!m_lostBehindNul.empty()) {
         const int first = *m_lostBehindNul.begin();
         const int last = *m_lostBehindNul.rbegin();
         lost << (m_lostBehindNul.size() == 1
-                     ? QStringLiteral("the record of %1 behind it is lost").arg(keyText(first))
-                     : QStringLiteral("%1 behind it are lost (%2 to %3)")
-                           .arg(count(static_cast<qsizetype>(m_lostBehindNul.size()),
-                                      QStringLiteral("record"), QStringLiteral("records")),
+                     ? Text::tr("the record of %1 behind it is lost").arg(keyText(first))
+                     : Text::tr("%1 behind it are lost (%2 to %3)")
+                           .arg(Text::tr("%n record(s)", nullptr,
+                                         static_cast<int>((m_lostBehindNul.size()))),
                                 keyText(first), keyText(last)));
     }
     m_result.lostBehindNul = lost.join(QStringLiteral("; "));
@@ -856,14 +896,14 @@ QuestionCheck Checker::run()
         if (layout.key == npos || m_recordOfKey[static_cast<size_t>(key)] >= 0)
             continue;
         add(lineOf(layout.key), QStringLiteral("question.key-inside"),
-            QStringLiteral("%1 occurs inside this line, after another key: the program reads the "
-                           "record of %2 from here")
+            Text::tr("%1 occurs inside this line, after another key: the program reads the "
+                     "record of %2 from here")
                 .arg(keyText(key), position(key)),
             key);
     }
     checkEnd();
     summarise();
-    m_limit.addNotes(m_result.findings, m_file);
+    m_result.findings = takeFindings();
     return std::move(m_result);
 }
 
@@ -883,6 +923,23 @@ int answerButtons(const QStringList &items)
     for (const auto &place : practice::placeButtons(empty))
         buttons.insert(place.button);
     return static_cast<int>(std::min<size_t>(buttons.size(), kMaxAnswerButtons));
+}
+
+std::optional<Scope> partialSet(const BankText &bank, const Scope &scope)
+{
+    Scope present{0, 0};
+    for (int t = 1; t <= scope.tickets; ++t)
+        for (int q = 1; q <= scope.questions; ++q)
+            if (!bank.keyOccurrences(std::string(kTicketWord)
+                                     + (twoDigits(t) + twoDigits(q)).toStdString())
+                     .empty()) {
+                present.tickets = std::max(present.tickets, t);
+                present.questions = std::max(present.questions, q);
+            }
+    if (present.tickets == 0
+        || (present.tickets == scope.tickets && present.questions == scope.questions))
+        return std::nullopt;
+    return present;
 }
 
 QuestionCheck checkQuestions(const QString &file, const BankText &bank, const Scope &scope,

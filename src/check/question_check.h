@@ -9,6 +9,7 @@
 #include "check/bank_index.h"
 #include "check/finding.h"
 
+#include <optional>
 #include <string_view>
 
 namespace quz::check {
@@ -26,6 +27,11 @@ struct QuestionCheck {
 // never sees.
 QuestionCheck checkQuestions(const QString &file, const BankText &bank, const Scope &scope,
                              std::string_view behindNul = {});
+
+// The tickets 01..T and questions 01..Q that the file has records for, when
+// that is less than `scope` (a set of the user's own that covers part of the
+// examination); nothing for a file with every key of the scope, or none.
+std::optional<Scope> partialSet(const BankText &bank, const Scope &scope);
 
 // How many answer buttons the program shows for a list of variant items, as
 // the question display places them (a blank line inside an item adds one).

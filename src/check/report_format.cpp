@@ -18,15 +18,13 @@ QString summaryLine(const std::vector<Finding> &findings)
         problems += finding.severity == Severity::Problem;
     }
     const int notes = static_cast<int>(findings.size()) - problems;
-    QString line = problems == 0
-                       ? QStringLiteral("no problems found")
-                       : count(problems, QStringLiteral("problem"), QStringLiteral("problems"));
+    QString line = problems == 0 ? Text::tr("no problems found")
+                                 : Text::tr("%n problem(s)", nullptr, static_cast<int>(problems));
     if (notes > 0)
-        line += (problems == 0 ? QStringLiteral(", ") : QStringLiteral(" and "))
-                + count(notes, QStringLiteral("note"), QStringLiteral("notes"));
+        line += (problems == 0 ? QStringLiteral(", ") : Text::tr(" and "))
+                + Text::tr("%n note(s)", nullptr, static_cast<int>(notes));
     if (!findings.empty())
-        line += QStringLiteral(" in ")
-                + count(files.size(), QStringLiteral("file"), QStringLiteral("files"));
+        line += Text::tr(" in ") + Text::tr("%n file(s)", nullptr, static_cast<int>(files.size()));
     return line;
 }
 
@@ -41,12 +39,12 @@ QByteArray formatText(const std::vector<Finding> &findings)
             out += u'\n';
         first = false;
         previous = path;
-        out += path;
+        out += shownName(path);
         if (finding.line > 0)
             out += u':' + QString::number(finding.line);
         out += QStringLiteral(": ");
         if (finding.severity == Severity::Note)
-            out += QStringLiteral("note: ");
+            out += Text::tr("note: ");
         out += finding.message + u'\n';
     }
     if (!findings.empty())
@@ -63,6 +61,10 @@ QByteArray formatJson(const std::vector<Finding> &findings, const QStringList &c
         QJsonObject item;
         item.insert(QStringLiteral("file"), finding.file);
         item.insert(QStringLiteral("path"), finding.shownPath());
+        // A name that is not UTF-8 is shown as Windows-1251 text; its bytes
+        // go along.
+        if (const QByteArray native = finding.nativePath(); native != finding.shownPath().toUtf8())
+            item.insert(QStringLiteral("path_bytes"), QString::fromLatin1(native.toHex()));
         item.insert(QStringLiteral("line"),
                     finding.line > 0 ? QJsonValue(finding.line) : QJsonValue(QJsonValue::Null));
         const bool problem = finding.severity == Severity::Problem;

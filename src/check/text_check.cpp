@@ -4,9 +4,11 @@
 #include "core/files/text_file.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace quz::check {
 
@@ -22,27 +24,20 @@ bool isAscii(std::string_view bytes)
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-QString conversionCommand(const QString &file, const QString &from)
-{
-    const QString name = file.section(QLatin1Char('/'), -1);
-    return QStringLiteral("iconv -f %1 -t WINDOWS-1251 '%2' > '%2.new' && mv '%2.new' '%2'")
-        .arg(from, name);
-}
-
 QString wholeFileEffect(TextRole role)
 {
     switch (role) {
     case TextRole::Questions:
-        return QStringLiteral("the program finds none of the records, so every question is "
-                              "shown empty");
+        return Text::tr("the program finds none of the records, so every question is "
+                        "shown empty");
     case TextRole::Comments:
-        return QStringLiteral("the program finds no ticket header and shows the comments as "
-                              "unreadable text");
-    case TextRole::Notes: return QStringLiteral("the program shows it as unreadable text");
+        return Text::tr("the program finds no ticket header and shows the comments as "
+                        "unreadable text");
+    case TextRole::Notes: return Text::tr("the program shows it as unreadable text");
     case TextRole::Journal:
-        return QStringLiteral("the journal shows its lines as unreadable text, and the answer "
-                              "mode reads wrong ticket and question numbers from its error "
-                              "entries");
+        return Text::tr("the journal shows its lines as unreadable text, and the answer "
+                        "mode reads wrong ticket and question numbers from its error "
+                        "entries");
     }
     return {};
 }
@@ -69,103 +64,169 @@ std::pair<QString, QString> sampleWord(const QString &decoded)
             quote(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())))};
 }
 
-bool looksLikeUtf16(std::string_view bytes)
+// UTF-16 and its byte order, Encoding::None for anything else.
+Encoding utf16Kind(std::string_view bytes)
 {
     if (bytes.size() >= 2) {
         const auto b0 = static_cast<unsigned char>(bytes[0]);
         const auto b1 = static_cast<unsigned char>(bytes[1]);
         if ((b0 == 0xff && b1 == 0xfe) || (b0 == 0xfe && b1 == 0xff))
-            return true;
+            return Encoding::Utf16;
     }
-    // Without a byte-order mark: most of the first characters have a NUL
-    // byte at the same side.
+    // Without a byte-order mark: most of the first characters have the same
+    // high byte, 0 (Latin) or 4 (Cyrillic), neither of which Windows-1251
+    // text has.
     const size_t n = std::min<size_t>(bytes.size(), 200) & ~size_t(1);
     if (n < 8)
-        return false;
+        return Encoding::None;
+    const auto high = [](char c) { return c == '\0' || c == '\x04'; };
     size_t even = 0;
     size_t odd = 0;
     for (size_t i = 0; i < n; i += 2) {
-        even += bytes[i] == '\0';
-        odd += bytes[i + 1] == '\0';
+        even += high(bytes[i]);
+        odd += high(bytes[i + 1]);
     }
     // Most of one side and little of the other: text, not a run of NULs.
     const size_t half = n / 2;
-    return std::max(even, odd) * 4 >= half * 3 && std::min(even, odd) * 4 <= half;
+    if (std::max(even, odd) * 4 < half * 3 || std::min(even, odd) * 4 > half)
+        return Encoding::None;
+    return odd > even ? Encoding::Utf16Le : Encoding::Utf16Be;
 }
 
-} // namespace
-
-int rawLineOf(std::string_view bytes, size_t pos)
+// Whether Windows-1251 has the character `c` (one or two UTF-16 units; it
+// has none beyond the first 65536), each answer kept in `known` (0: not
+// asked yet, 1: it has, 2: it has not).
+bool hasCp1251(QStringView c, std::vector<signed char> &known)
 {
-    // 1 + the line ends whose last byte lies before pos.
-    int line = 1;
-    const size_t end = std::min(pos, bytes.size());
-    for (size_t i = 0; i < end; ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            if (i + 1 < end)
-                ++line;
-            ++i;
-        } else if (bytes[i] == '\r' || bytes[i] == '\n') {
-            ++line;
-        }
+    if (c.size() != 1)
+        return false;
+    signed char &answer = known[c.at(0).unicode()];
+    if (answer == 0) {
+        QStringEncoder encoder("windows-1251");
+        encoder.encode(c);
+        answer = encoder.hasError() ? 2 : 1;
     }
-    return line;
+    return answer == 1;
 }
 
-TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
+// Findings for the lines of `text` with characters Windows-1251 does not
+// have: converting the file fails on the first of them.
+void checkConvertible(const QString &file, const QString &text, TextFacts &facts)
 {
-    TextFacts facts;
-    auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+    std::vector<signed char> known(0x10000, 0);
+    int line = 1;
+    int lastLine = 0;
+    int lines = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\n' || (c == u'\r' && (i + 1 >= text.size() || text.at(i + 1) != u'\n'))) {
+            ++line;
+            continue;
+        }
+        const qsizetype width = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = QStringView(text).mid(i, width);
+        i += width - 1;
+        if (c.unicode() < 0x80 || line == lastLine || hasCp1251(character, known))
+            continue;
+        lastLine = line;
+        if (++lines > kMaxUndefinedReports)
+            continue;
+        facts.findings.push_back(
+            Finding{file, line, Severity::Problem, QStringLiteral("file.not-convertible"),
+                    Text::tr("%1 is not a Windows-1251 character, so the conversion "
+                             "stops here: replace it (and any other such character on "
+                             "this line) before you convert the file")
+                        .arg(quote(character.toString()))});
+    }
+    if (lines > kMaxUndefinedReports)
+        facts.findings.push_back(Finding{
+            file, lastLine, Severity::Problem, QStringLiteral("file.not-convertible"),
+            Text::tr("%n more line(s) up to this one have characters that Windows-1251 does not "
+                     "have",
+                     nullptr, lines - kMaxUndefinedReports)});
+}
+
+// The text of a file read as what it is, as Windows-1251 bytes: what the
+// program reads once the file is converted.
+QByteArray toCp1251(const QString &file, const QString &text, TextFacts &facts)
+{
+    checkConvertible(file, text, facts);
+    QStringEncoder encoder("windows-1251");
+    return encoder.encode(text);
+}
+
+// A UTF-16 file: the finding for the whole file, and its text converted;
+// whether it is one.
+bool checkUtf16(const QString &file, std::string_view bytes, TextFacts &facts)
+{
+    const Encoding utf16 = utf16Kind(bytes);
+    if (utf16 == Encoding::None)
+        return false;
+    const size_t nul = bytes.find('\0');
+    const std::string_view seen = bytes.substr(0, nul);
+    facts.findings.push_back(Finding{
+        file, 0, Severity::Problem, QStringLiteral("file.utf16"),
+        Text::tr("the file is UTF-16 text; the program reads Windows-1251 and stops "
+                 "at the first NUL byte, so it sees %1; the findings below are "
+                 "those of the file once converted; convert it: ")
+            .arg(seen.empty() ? Text::tr("nothing of it") : Text::tr("only ") + quote(seen))});
+    facts.findings.back().conversion = utf16;
+    QStringDecoder decoder(utf16 == Encoding::Utf16Be   ? QStringConverter::Utf16BE
+                           : utf16 == Encoding::Utf16Le ? QStringConverter::Utf16LE
+                                                        : QStringConverter::Utf16);
+    facts.converted =
+        toCp1251(file, decoder.decode(QByteArrayView(bytes.data(), bytes.size())), facts);
+    return true;
+}
+
+// A UTF-8 file (`text` up to the first NUL byte): the finding for the whole
+// file, and its text converted; whether it is one.
+bool checkUtf8(const QString &file, std::string_view bytes, std::string_view text, TextRole role,
+               TextFacts &facts)
+{
+    if (isAscii(text))
+        return false;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
+    if (utf8.hasError())
+        return false;
+    size_t first = 0;
+    while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
+        ++first;
+    const auto [meant, shown] = sampleWord(decoded);
+    QString message = Text::tr("the file is UTF-8 text; the program reads Windows-1251");
+    if (!meant.isEmpty())
+        message += Text::tr(", so %1 shows as %2").arg(meant, shown);
+    message += Text::tr(": %1; the findings below are those of the file once converted; "
+                        "convert it: ")
+                   .arg(wholeFileEffect(role));
+    facts.findings.push_back(Finding{file, rawLineOf(bytes, first), Severity::Problem,
+                                     QStringLiteral("file.utf8"), message});
+    const bool mark = text.substr(0, 3) == "\xef\xbb\xbf";
+    facts.findings.back().conversion = mark ? Encoding::Utf8WithMark : Encoding::Utf8;
+    // The byte-order mark is no character of the text.
+    const std::string_view content = bytes.substr(mark ? 3 : 0);
+    QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    facts.converted =
+        toCp1251(file, whole.decode(QByteArrayView(content.data(), content.size())), facts);
+    return true;
+}
+
+// The undefined byte 0x98, line by line.
+void checkUndefinedByte(const QString &file, std::string_view text, TextFacts &facts)
+{
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
         facts.findings.push_back(Finding{file, line, severity, kind, message});
     };
-
-    if (looksLikeUtf16(bytes)) {
-        facts.unreadable = true;
-        const size_t nul = bytes.find('\0');
-        const std::string_view seen = bytes.substr(0, nul);
-        add(0, Severity::Problem, QStringLiteral("file.utf16"),
-            QStringLiteral("the file is UTF-16 text; the program reads Windows-1251 and stops at "
-                           "the first NUL byte, so it sees %1; convert it: %2")
-                .arg(seen.empty() ? QStringLiteral("nothing of it")
-                                  : QStringLiteral("only ") + quote(seen),
-                     conversionCommand(file, QStringLiteral("UTF-16"))));
-        return facts;
-    }
-
-    const size_t nul = bytes.find('\0');
-    const std::string_view text = bytes.substr(0, nul);
-
-    if (!isAscii(text)) {
-        QStringDecoder utf8(QStringConverter::Utf8);
-        const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
-        if (!utf8.hasError()) {
-            facts.unreadable = true;
-            size_t first = 0;
-            while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
-                ++first;
-            const auto [meant, shown] = sampleWord(decoded);
-            QString message = QStringLiteral("the file is UTF-8 text; the program reads "
-                                             "Windows-1251");
-            if (!meant.isEmpty())
-                message += QStringLiteral(", so %1 shows as %2").arg(meant, shown);
-            message +=
-                QStringLiteral(": %1; convert it: %2")
-                    .arg(wholeFileEffect(role), conversionCommand(file, QStringLiteral("UTF-8")));
-            add(rawLineOf(bytes, first), Severity::Problem, QStringLiteral("file.utf8"), message);
-            return facts;
-        }
-    }
-
     // The undefined byte, line by line.
     int undefinedLines = 0;
     int lastUndefinedLine = 0;
     const QChar undefinedChar = files::fromCp1251(std::string_view("\x98", 1)).at(0);
     const QString code =
         QStringLiteral("U+%1").arg(undefinedChar.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-    const QString undefinedShown =
-        undefinedChar.unicode() < 0xa0
-            ? QStringLiteral("an invisible control character (%1)").arg(code)
-            : QStringLiteral("«%1» (%2)").arg(undefinedChar).arg(code);
+    const QString undefinedShown = undefinedChar.unicode() < 0xa0
+                                       ? Text::tr("an invisible control character (%1)").arg(code)
+                                       : QStringLiteral("«%1» (%2)").arg(undefinedChar).arg(code);
     int line = 1;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -179,36 +240,49 @@ TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
         if (++undefinedLines > kMaxUndefinedReports)
             continue;
         add(line, Severity::Problem, QStringLiteral("file.byte98"),
-            QStringLiteral("byte 0x98 is not a Windows-1251 character; the program shows %1 in "
-                           "its place (the text was probably converted from another code page)")
+            Text::tr("byte 0x98 is not a Windows-1251 character; the program shows %1 in "
+                     "its place (the text was probably converted from another code page)")
                 .arg(undefinedShown));
     }
     if (undefinedLines > kMaxUndefinedReports)
         add(lastUndefinedLine, Severity::Problem, QStringLiteral("file.byte98"),
-            QStringLiteral("byte 0x98 is on %1 more lines up to this one")
+            Text::tr("byte 0x98 is on %1 more lines up to this one")
                 .arg(undefinedLines - kMaxUndefinedReports));
+}
 
-    if (nul != std::string_view::npos) {
-        facts.nulAt = nul;
-        facts.nulLine = rawLineOf(bytes, nul);
-        const int lastLine = rawLineOf(bytes, bytes.size() - 1);
-        const size_t lineEnd = text.find_last_of("\r\n");
-        const size_t column = nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1) + 1;
-        add(facts.nulLine, Severity::Problem, QStringLiteral("file.nul"),
-            QStringLiteral("NUL byte (character %1 of the line): the program stops reading the "
-                           "file here and ignores %2")
-                .arg(column)
-                .arg(lastLine > facts.nulLine
-                         ? QStringLiteral("the rest of this line and the %1 after it")
-                               .arg(count(lastLine - facts.nulLine, QStringLiteral("line"),
-                                          QStringLiteral("lines")))
-                         : QStringLiteral("the rest of this line")));
-    }
+// The first NUL byte at `nul`, where the program stops reading.
+void checkNul(const QString &file, std::string_view bytes, std::string_view text, size_t nul,
+              TextFacts &facts)
+{
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+        facts.findings.push_back(Finding{file, line, severity, kind, message});
+    };
+    facts.nulAt = nul;
+    facts.nulLine = rawLineOf(bytes, nul);
+    const int lastLine = rawLineOf(bytes, bytes.size() - 1);
+    const size_t lineEnd = text.find_last_of("\r\n");
+    const size_t column = nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1) + 1;
+    add(facts.nulLine, Severity::Problem, QStringLiteral("file.nul"),
+        Text::tr("NUL byte (character %1 of the line): the program stops reading the "
+                 "file here and ignores %2")
+            .arg(column)
+            .arg(lastLine > facts.nulLine
+                     ? Text::tr("the rest of this line and the %1 after it")
+                           .arg(Text::tr("%n line(s)", nullptr,
+                                         static_cast<int>(lastLine - facts.nulLine)))
+                     : Text::tr("the rest of this line")));
+}
 
+// Every kind of line end ends a line for the program; a mix is noted.
+void checkLineEnds(const QString &file, std::string_view text, TextFacts &facts)
+{
+    const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
+        facts.findings.push_back(Finding{file, line, severity, kind, message});
+    };
     // Line ends: every kind ends a line for the program; a mix is noted.
     std::array<int, 3> kinds{}; // CR LF, LF, CR
     std::array<int, 3> firstLine{};
-    line = 1;
+    int line = 1;
     for (size_t i = 0; i < text.size(); ++i) {
         int kind = -1;
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
@@ -242,10 +316,46 @@ TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
                 noteLine = firstLine[k];
         }
         add(noteLine, Severity::Note, QStringLiteral("file.line-ends"),
-            QStringLiteral("mixed line ends (%1; the first that differs ends this line): the "
-                           "program ends a line at each of them, as most editors do")
+            Text::tr("mixed line ends (%1; the first that differs ends this line): the "
+                     "program ends a line at each of them, as most editors do")
                 .arg(parts.join(QStringLiteral(", "))));
     }
+}
+
+} // namespace
+
+int rawLineOf(std::string_view bytes, size_t pos)
+{
+    // 1 + the line ends whose last byte lies before pos.
+    int line = 1;
+    const size_t end = std::min(pos, bytes.size());
+    for (size_t i = 0; i < end; ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            if (i + 1 < end)
+                ++line;
+            ++i;
+        } else if (bytes[i] == '\r' || bytes[i] == '\n') {
+            ++line;
+        }
+    }
+    return line;
+}
+
+TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
+{
+    TextFacts facts;
+    // A file in UTF-8 or UTF-16 is checked on as it reads once converted.
+    if (checkUtf16(file, bytes, facts)
+        || checkUtf8(file, bytes, bytes.substr(0, bytes.find('\0')), role, facts))
+        bytes = std::string_view(facts.converted.constData(),
+                                 static_cast<size_t>(facts.converted.size()));
+    const size_t nul = bytes.find('\0');
+    const std::string_view text = bytes.substr(0, nul);
+    if (facts.converted.isNull())
+        checkUndefinedByte(file, text, facts);
+    if (nul != std::string_view::npos)
+        checkNul(file, bytes, text, nul, facts);
+    checkLineEnds(file, text, facts);
     return facts;
 }
 

@@ -6,6 +6,8 @@
 
 #include "check/finding.h"
 
+#include <QByteArray>
+
 #include <string_view>
 #include <vector>
 
@@ -16,9 +18,10 @@ enum class TextRole { Questions, Comments, Notes, Journal };
 
 struct TextFacts {
     std::vector<Finding> findings;
-    // UTF-8 or UTF-16: everything in the file is misread, so its content is
-    // not checked line by line.
-    bool unreadable = false;
+    // UTF-8 or UTF-16: the program misreads everything in the file, so the
+    // checks go on with its text in Windows-1251 (what the program reads once
+    // the file is converted); null for any other file.
+    QByteArray converted;
     // The first NUL byte and its line (1-based), npos / 0 when there is none;
     // the NUL finding is among `findings` and callers may add to its message.
     size_t nulAt = std::string_view::npos;

@@ -12,10 +12,13 @@
 //   <file>[:<line>] <kind> ["part of the message"]
 
 #include "check/program_check.h"
+#include "check/report_format.h"
+#include "check/wording.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,16 +101,55 @@ QString key(const Finding &finding)
            + u' ' + finding.kind;
 }
 
+// The report on the program directory of case `name`: a copy of "base"
+// with the case's files put in place. Journal files of the case lie in the
+// program directory and are checked with it.
+Report checkCase(const QString &name, const Expected &expected)
+{
+    const QString caseDir = QDir(dataDir()).filePath(name);
+    QTemporaryDir dir;
+    copyTree(QDir(dataDir()).filePath(QStringLiteral("base")), dir.path(), expected);
+    for (const QString &removed : expected.removed) {
+        const QString path = QDir(dir.path()).filePath(removed);
+        QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path);
+    }
+    copyTree(caseDir, dir.path(), expected);
+    return checkProgramDirectory(dir.path(), expected.scope);
+}
+
+// The words of `message` outside «quotes» and after a conversion command
+// that are written in Latin letters and are not names of formats, programs
+// or files.
+QStringList latinWords(QString message)
+{
+    static const QRegularExpression quoted(QStringLiteral("«[^»]*»|quz-check|\\S+\\.(txt|bmp|jpg|quz)\\b"));
+    message.remove(quoted);
+    message = message.section(QStringLiteral("командой: "), 0, 0);
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
+    static const QStringList names{"UTF", "Windows", "JPEG", "BMP", "NUL", "JSON", "bmp", "jpg"};
+    QStringList words;
+    for (auto it = word.globalMatch(message); it.hasNext();)
+        if (const QString w = it.next().captured(); !names.contains(w))
+            words << w;
+    return words;
+}
+
 } // namespace
 
 class TestCheckCases : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void brokenDirectory_data();
     void brokenDirectory();
     void demonstrationDataPasses();
+    void russianMessages();
+    void translationsComplete();
 };
+
+// The messages as under the C locale: English, with its plural forms.
+void TestCheckCases::initTestCase() { installTranslation(); }
 
 void TestCheckCases::brokenDirectory_data()
 {
@@ -125,20 +167,7 @@ void TestCheckCases::brokenDirectory()
     const QString caseDir = QDir(dataDir()).filePath(name);
     const Expected expected = readExpected(QDir(caseDir).filePath(QStringLiteral("expected.txt")));
     QVERIFY2(!expected.findings.isEmpty(), "a case expects at least one finding");
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    copyTree(QDir(dataDir()).filePath(QStringLiteral("base")), dir.path(), expected);
-    for (const QString &removed : expected.removed) {
-        const QString path = QDir(dir.path()).filePath(removed);
-        QVERIFY2(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path),
-                 qPrintable(removed));
-    }
-    copyTree(caseDir, dir.path(), expected);
-
-    // Journal files of the case lie in the program directory and are checked
-    // with it.
-    const Report report = checkProgramDirectory(dir.path(), expected.scope);
+    const Report report = checkCase(name, expected);
     QStringList found;
     QString listing;
     for (const Finding &finding : report.findings) {
@@ -169,6 +198,41 @@ void TestCheckCases::demonstrationDataPasses()
     for (const QuestionSummary &question : report.questions)
         QVERIFY2(question.good && question.variants >= 2 && question.variants <= 5,
                  qPrintable(question.ticket + question.question));
+}
+
+// Under a Russian locale every finding of every case, and the summary, is
+// in Russian.
+void TestCheckCases::russianMessages()
+{
+    installTranslation(QLocale(QLocale::Russian, QLocale::Russia));
+    const auto restore = qScopeGuard([] { installTranslation(QLocale::c()); });
+    const QStringList cases = QDir(dataDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : cases) {
+        const QString caseDir = QDir(dataDir()).filePath(name);
+        const Expected expected =
+            readExpected(QDir(caseDir).filePath(QStringLiteral("expected.txt")));
+        const Report report = checkCase(name, expected);
+        QString text = QString::fromUtf8(formatText(report.findings));
+        for (const Finding &finding : report.findings)
+            text.remove(finding.shownPath());
+        for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY2(latinWords(line).isEmpty(),
+                     qPrintable(name + u':' + latinWords(line).join(u' ') + u'\n' + line));
+    }
+}
+
+// The translation files leave nothing untranslated, and the Russian plural
+// forms are three.
+void TestCheckCases::translationsComplete()
+{
+    for (const char *language : {"ru", "en"}) {
+        QFile file(QStringLiteral("%1/quz-check_%2.ts")
+                       .arg(QString::fromUtf8(QUZ_CHECK_TRANSLATIONS), QLatin1String(language)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString ts = QString::fromUtf8(file.readAll());
+        QVERIFY2(!ts.contains(QStringLiteral("unfinished")), language);
+        QVERIFY2(!ts.contains(QStringLiteral("<numerusform></numerusform>")), language);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCheckCases)

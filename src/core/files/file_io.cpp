@@ -140,7 +140,12 @@ QString openFailure(const QString &path, const QString &reason)
 
 Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
 {
-    const QByteArray name = QFile::encodeName(path);
+    return readNativeFileBytes(QFile::encodeName(path), kind);
+}
+
+Outcome<QByteArray> readNativeFileBytes(const QByteArray &name, FileKind kind)
+{
+    const QString path = QFile::decodeName(name);
     // Non-blocking, so that a pipe named like a data file cannot hang the open.
     const Descriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0)

@@ -36,6 +36,10 @@ QString openFailure(const QString &path, const QString &reason);
 // (a folder, a device, a pipe) or is larger than sizeLimit(kind). Never
 // blocks on a pipe or reads more than the limit.
 Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind);
+// The same for a path given as the bytes the system names the file by: a
+// name that is not UTF-8 (as archives made on other systems carry them)
+// cannot be held in a QString path.
+Outcome<QByteArray> readNativeFileBytes(const QByteArray &nativePath, FileKind kind);
 
 // Whether a file (not a folder) exists at `path`.
 bool isFile(const QString &path);

@@ -1,0 +1,37 @@
+#pragma once
+// Paths as the file system names files: bytes, not text. A name that is not
+// UTF-8 (Windows-1251 names, as archives made on Windows carry them) cannot
+// be held in a QString path without loss, so the checker lists, tests and
+// opens files by their bytes, and turns a name into text only to show it.
+//
+// Not responsible for: reading a file's content (core/files/file_io.h does,
+// through readNativeFileBytes()).
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace quz::check {
+
+// `dir` + "/" + `name`, without a "./" in front ("." + "a" is "a") and
+// without a doubled "/".
+QByteArray joinNative(const QByteArray &dir, const QByteArray &name);
+
+// A name as a person reads it: its text when it is UTF-8, otherwise each
+// byte read as Windows-1251.
+QString readableName(const QByteArray &native);
+
+// What a path names, links followed.
+enum class EntryType { Missing, File, Folder, Other };
+struct PathState {
+    EntryType type = EntryType::Missing;
+    int error = 0; // the system's error number when the path cannot be examined
+};
+PathState examine(const QByteArray &path);
+
+// The names in folder `dir` (without "." and ".."), sorted as a person
+// reads them; empty when the folder cannot be read.
+std::vector<QByteArray> folderEntries(const QByteArray &dir);
+
+} // namespace quz::check

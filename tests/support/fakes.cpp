@@ -41,6 +41,18 @@ std::optional<QString> FakeDialogs::openFile(QWidget *, const OpenFileRequest &r
     return chosen;
 }
 
+bool FakeDialogs::confirm(QWidget *, const QString &, const ConfirmRequest &request)
+{
+    confirmations.append(request);
+    if (onConfirm)
+        onConfirm(request);
+    if (confirmAnswers.empty())
+        return false;
+    const bool accepted = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return accepted;
+}
+
 QStringList FakeDialogs::texts() const
 {
     QStringList all;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScrollArea>
 #include <QStackedLayout>
 
 namespace quz::examui {
@@ -33,7 +34,14 @@ ExamPage::ExamPage(const Services &services, const exam::MonotonicClock &clock, 
     questionScreen = new QuestionScreen(this);
     resultScreen = new ResultScreen(this);
     m_screens = new QStackedLayout(this);
-    m_screens->addWidget(startScreen);
+    // The start screen's lines wrap; at a small window its end scrolls
+    // instead of being cut off.
+    auto *startArea = new QScrollArea(this);
+    startArea->setWidget(startScreen);
+    startArea->setWidgetResizable(true);
+    startArea->setFrameShape(QFrame::NoFrame);
+    startArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_screens->addWidget(startArea);
     m_screens->addWidget(questionScreen);
     m_screens->addWidget(resultScreen);
     questionScreen->questionView->setPlaceholderPath(

@@ -1,11 +1,14 @@
 #include "ui/exam/question_screen.h"
 
 #include "ui/exam/exam_look.h"
+#include "ui/exam/notice_area.h"
+#include "ui/question/picture_widget.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -17,6 +20,8 @@ namespace {
 // stop being readable.
 constexpr int kViewMinWidth = 560;
 constexpr int kViewMinHeight = 280;
+// Lines of notices shown at once; more scroll.
+constexpr int kNoticeLines = 3;
 
 } // namespace
 
@@ -34,14 +39,13 @@ QuestionScreen::QuestionScreen(QWidget *parent)
     top->addStretch(1);
     top->addWidget(remaining);
 
-    notices = new QLabel(this);
-    notices->setWordWrap(true);
-    notices->setTextFormat(Qt::PlainText);
-    look::setTextColor(notices, noticeColor());
-    notices->hide();
+    notices = new NoticeArea(kNoticeLines, this);
 
     questionView = new question::QuestionView(this);
     questionView->setMinimumSize(kViewMinWidth, kViewMinHeight);
+    // The view's areas have no caption of their own to be named by.
+    questionView->Memo1->setAccessibleName(QStringLiteral("Варианты ответа"));
+    questionView->Image1->setAccessibleName(QStringLiteral("Рисунок"));
 
     finishButton = new QPushButton(QStringLiteral("Закончить"), this);
     auto *bottom = new QHBoxLayout;
@@ -71,11 +75,7 @@ void QuestionScreen::showQuestion(const question::QuestionContent &content,
 
 void QuestionScreen::setRemaining(const QString &text) { remaining->setText(text); }
 
-void QuestionScreen::setNotices(const QStringList &lines)
-{
-    notices->setText(lines.join(u'\n'));
-    notices->setVisible(!lines.isEmpty());
-}
+void QuestionScreen::setNotices(const QStringList &lines) { notices->setLines(lines); }
 
 void QuestionScreen::answerButtonClicked(QToolButton *button)
 {

@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace quz::examui {
 
+class NoticeArea;
+
 class QuestionScreen : public QWidget {
     Q_OBJECT
 public:
@@ -25,7 +27,7 @@ public:
 
     QLabel *progress = nullptr;  // "Вопрос N из M"
     QLabel *remaining = nullptr; // "Осталось MM:SS"
-    QLabel *notices = nullptr;
+    NoticeArea *notices = nullptr;
     question::QuestionView *questionView = nullptr;
     QPushButton *finishButton = nullptr;
 

@@ -1,6 +1,7 @@
 #include "ui/exam/result_screen.h"
 
 #include "ui/exam/exam_look.h"
+#include "ui/exam/notice_area.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,8 @@ namespace quz::examui {
 namespace {
 
 constexpr int kErrorsMinHeight = 120;
+// Lines of notices shown at once; more scroll.
+constexpr int kNoticeLines = 3;
 
 QLabel *plainLabel(QWidget *parent)
 {
@@ -54,9 +57,7 @@ ResultScreen::ResultScreen(QWidget *parent)
     reason->setFont(scaledFont(font(), 1.1, true));
     timeUsed = plainLabel(this);
     rightAnswers = plainLabel(this);
-    notices = plainLabel(this);
-    look::setTextColor(notices, noticeColor());
-    notices->hide();
+    notices = new NoticeArea(kNoticeLines, this);
     errorsTitle = plainLabel(this);
     errors = new QTextBrowser(this);
     errors->setAccessibleName(QStringLiteral("Ошибки"));
@@ -80,6 +81,8 @@ ResultScreen::ResultScreen(QWidget *parent)
                        static_cast<QWidget *>(notices), static_cast<QWidget *>(errorsTitle)})
         column->addWidget(w);
     column->addWidget(errors, 1);
+    // Takes the room the list leaves when there is none.
+    column->addStretch(0);
     column->addLayout(buttons);
     column->addWidget(saved);
 
@@ -101,10 +104,9 @@ void ResultScreen::showResult(const exam::ExamSession &session,
     rightAnswers->setText(QStringLiteral("Верных ответов: %1 из %2")
                               .arg(session.rightCount())
                               .arg(session.countedCount()));
-    notices->setText(noticeLines.join(u'\n'));
-    notices->setVisible(!noticeLines.isEmpty());
-    errorsTitle->setText(wrong.empty() ? QStringLiteral("Ошибок нет.")
-                                       : QStringLiteral("Ошибки (%1):").arg(wrong.size()));
+    notices->setLines(noticeLines);
+    errorsTitle->setText(QStringLiteral("Ошибки (%1):").arg(wrong.size()));
+    errorsTitle->setVisible(!wrong.empty());
     fillErrors(wrong);
     errors->setVisible(!wrong.empty());
     saveButton->setEnabled(!wrong.empty());

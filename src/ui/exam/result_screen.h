@@ -18,6 +18,8 @@ class QTextBrowser;
 
 namespace quz::examui {
 
+class NoticeArea;
+
 class ResultScreen : public QWidget {
     Q_OBJECT
 public:
@@ -27,7 +29,7 @@ public:
     QLabel *reason = nullptr;
     QLabel *timeUsed = nullptr;
     QLabel *rightAnswers = nullptr;
-    QLabel *notices = nullptr;
+    NoticeArea *notices = nullptr;
     QLabel *errorsTitle = nullptr;
     QTextBrowser *errors = nullptr; // the wrong answers
     QLabel *saved = nullptr;        // where the errors were saved last

@@ -11,6 +11,7 @@
 #include "core/journal/journal_walk.h"
 #include "ui/exam/exam_page.h"
 #include "ui/exam/exam_window.h"
+#include "ui/exam/notice_area.h"
 #include "ui/exam/question_screen.h"
 #include "ui/exam/result_screen.h"
 #include "ui/exam/start_screen.h"

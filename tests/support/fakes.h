@@ -76,6 +76,9 @@ public:
     // Writes a file of the program directory (parent folders are created).
     void write(const QString &name, const QByteArray &bytes) const;
     void writeCp1251(const QString &name, const QString &text) const;
+    // Copies every file below `folder` (such as the demonstration data) into
+    // the program directory; false when one cannot be read.
+    bool copyFrom(const QString &folder) const;
     QByteArray read(const QString &name) const;
     bool exists(const QString &name) const;
     // The settings file of the fake executable "<dir>/quz".

@@ -38,20 +38,24 @@ constexpr qint64 kMinute = 60 * 1000;
 // variants), comments for every question and the sample picture; a window
 // over it, shown and active.
 struct Fixture {
-    // The folder's files; the window comes with open().
-    explicit Fixture(bool withFiles = true)
+    enum Opening { OpenNow, OpenLater };
+    // The folder's files (none with `withFiles` false) and, unless asked to
+    // wait, the window over them.
+    explicit Fixture(Opening opening = OpenNow, bool withFiles = true)
     {
-        if (!withFiles)
-            return;
-        dir.write(u"vopros.txt"_s, smallQuestionFile());
-        QString comments;
-        for (int t = 1; t <= 40; ++t) {
-            comments += u"билет%1\r\n"_s.arg(t, 2, 10, QChar(u'0'));
-            for (int q = 1; q <= 21; ++q)
-                comments += u"%1. Комментарий %2-%1.\r\n"_s.arg(q).arg(t);
+        if (withFiles) {
+            dir.write(u"vopros.txt"_s, smallQuestionFile());
+            QString comments;
+            for (int t = 1; t <= 40; ++t) {
+                comments += u"билет%1\r\n"_s.arg(t, 2, 10, QChar(u'0'));
+                for (int q = 1; q <= 21; ++q)
+                    comments += u"%1. Комментарий %2-%1.\r\n"_s.arg(q).arg(t);
+            }
+            dir.writeCp1251(u"koment.txt"_s, comments);
+            dir.write(u"bmp/Quz_1_10.jpg"_s, QByteArray());
         }
-        dir.writeCp1251(u"koment.txt"_s, comments);
-        dir.write(u"bmp/Quz_1_10.jpg"_s, QByteArray());
+        if (opening == OpenNow)
+            open();
     }
     void open(const exam::ExamOptions &options = {})
     {
@@ -85,16 +89,6 @@ struct Fixture {
     std::unique_ptr<ExamWindow> window;
 };
 
-exam::ExamOptions withRule(exam::Rule rule, std::optional<int> ticket = {},
-                           std::optional<quint32> seed = {})
-{
-    exam::ExamOptions options;
-    options.rule = rule;
-    options.ticket = ticket;
-    options.seed = seed;
-    return options;
-}
-
 } // namespace
 
 class TstExamWindow : public QObject {
@@ -107,10 +101,8 @@ private slots:
     void exam();
     void answerShowsNoSignAndOnlyRealButtonsCount();
     void countdown();
-    void finishAsksFirst_data();
-    void finishAsksFirst();
-    void closeDuringExam_data();
-    void closeDuringExam();
+    void endingAsksFirst_data();
+    void endingAsksFirst();
     void savedJournalReplaysAsQuzWalksIt();
     void damagedFolder_data();
     void damagedFolder();
@@ -135,7 +127,7 @@ void TstExamWindow::startScreenKeepsTheChoice()
     exam::ExamOptions options;
     if (ticketOption)
         options.ticket = ticketOption;
-    Fixture fx;
+    Fixture fx(Fixture::OpenLater);
     fx.dir.writeSettings(u"[prg]\r\nnBilet=07\r\n"_s + section);
     fx.open(options);
     QCOMPARE(fx.window->windowTitle(), u"QUZ — экзамен"_s);
@@ -160,8 +152,8 @@ void TstExamWindow::startScreenKeepsTheChoice()
 
 void TstExamWindow::ruleOnCommandLineStartsAtOnce()
 {
-    Fixture fx;
-    fx.open(withRule(exam::Rule::Rules2004, 7));
+    Fixture fx(Fixture::OpenLater);
+    fx.open({.rule = exam::Rule::Rules2004, .ticket = 7, .seed = {}, .stats = false});
     QCOMPARE(fx.page()->screen(), ExamPage::Screen::Question);
     QCOMPARE(fx.screen()->progress->text(), u"Вопрос 1 из 20"_s);
     QCOMPARE(fx.screen()->remaining->text(), u"Осталось 20:00"_s);
@@ -170,8 +162,8 @@ void TstExamWindow::ruleOnCommandLineStartsAtOnce()
     // The same seed gives the same random ticket, exam after exam.
     QStringList tickets;
     for (int run = 0; run < 2; ++run) {
-        Fixture seeded;
-        seeded.open(withRule(exam::Rule::Rules2016, {}, 4242));
+        Fixture seeded(Fixture::OpenLater);
+        seeded.open({.rule = exam::Rule::Rules2016, .ticket = {}, .seed = 4242, .stats = false});
         QString seen = seeded.session()->ticketText();
         seeded.page()->abandonExam();
         QVERIFY(seeded.page()->startExam());
@@ -215,7 +207,6 @@ void TstExamWindow::exam()
     QFETCH(exam::Rule, rule);
     QFETCH(QString, answers);
     Fixture fx;
-    fx.open();
     fx.start(rule, 9);
     QCOMPARE(fx.page()->screen(), ExamPage::Screen::Question);
     fx.answer(answers.chopped(1));
@@ -243,7 +234,6 @@ void TstExamWindow::exam()
 void TstExamWindow::answerShowsNoSignAndOnlyRealButtonsCount()
 {
     Fixture fx;
-    fx.open();
     fx.start(exam::Rule::Rules2004, 1);
     question::QuestionView *view = fx.screen()->questionView;
     const QColor resting = view->variantColor();
@@ -266,7 +256,6 @@ void TstExamWindow::answerShowsNoSignAndOnlyRealButtonsCount()
 void TstExamWindow::countdown()
 {
     Fixture fx;
-    fx.open();
     fx.start(exam::Rule::Rules2016, 2);
     fx.answer(u"21"_s); // one error so far
     fx.clock.ms = 20 * kMinute - 1500;
@@ -282,71 +271,55 @@ void TstExamWindow::countdown()
     QCOMPARE(fx.result()->rightAnswers->text(), u"Верных ответов: 1 из 20"_s);
 }
 
-void TstExamWindow::finishAsksFirst_data()
+void TstExamWindow::endingAsksFirst_data()
 {
+    QTest::addColumn<bool>("byClosing"); // the window's close, else "Закончить"
     QTest::addColumn<bool>("confirmed");
-    QTest::newRow("the learner goes on") << false;
-    QTest::newRow("the learner ends it") << true;
+    QTest::newRow("Закончить, then going on") << false << false;
+    QTest::newRow("Закончить, confirmed") << false << true;
+    QTest::newRow("closing, then going on") << true << false;
+    QTest::newRow("closing, confirmed") << true << true;
 }
 
-void TstExamWindow::finishAsksFirst()
+void TstExamWindow::endingAsksFirst()
 {
+    QFETCH(bool, byClosing);
     QFETCH(bool, confirmed);
     Fixture fx;
-    fx.open();
     fx.start(exam::Rule::Rules2004, 3);
     fx.answer(u"22"_s);
     fx.dir.dialogs.confirmAnswers.push_back(confirmed);
-    fx.screen()->finishButton->click();
+    if (byClosing)
+        QCOMPARE(fx.window->close(), confirmed);
+    else
+        fx.screen()->finishButton->click();
     QCOMPARE(fx.dir.dialogs.confirmations.size(), qsizetype(1));
-    QCOMPARE(fx.dir.dialogs.confirmations.at(0).accept, u"Закончить"_s);
+    QCOMPARE(fx.dir.dialogs.confirmations.at(0).accept,
+             byClosing ? u"Прервать экзамен"_s : u"Закончить"_s);
     if (!confirmed) {
-        QCOMPARE(fx.page()->screen(), ExamPage::Screen::Question);
         QCOMPARE(fx.screen()->progress->text(), u"Вопрос 3 из 20"_s);
-        return;
+        QVERIFY(fx.window->isVisible() && fx.session()->isRunning());
+        QVERIFY(!fx.dir.settings().contains("[exam]"));
+        // Once the exam is over, closing asks nothing more.
+        fx.page()->finishExam();
+        QVERIFY(fx.window->close());
+        QCOMPARE(fx.dir.dialogs.confirmations.size(), qsizetype(1));
+    } else if (byClosing) {
+        QCOMPARE(fx.session()->state(), exam::ExamSession::State::Abandoned);
+        QVERIFY(!fx.session()->passed());
+        QVERIFY(fx.dir.settings().contains("[exam]"));
+    } else {
+        // The 18 unanswered questions count as errors.
+        QCOMPARE(fx.result()->verdict->text(), u"Экзамен не сдан"_s);
+        QCOMPARE(fx.result()->rightAnswers->text(), u"Верных ответов: 2 из 20"_s);
+        QCOMPARE(fx.result()->errorsTitle->text(), u"Ошибки (18):"_s);
+        QVERIFY(fx.result()->errors->toPlainText().contains(u"Ваш ответ: нет ответа"_s));
     }
-    // The 18 unanswered questions count as errors.
-    QCOMPARE(fx.page()->screen(), ExamPage::Screen::Result);
-    QCOMPARE(fx.result()->verdict->text(), u"Экзамен не сдан"_s);
-    QCOMPARE(fx.result()->rightAnswers->text(), u"Верных ответов: 2 из 20"_s);
-    QCOMPARE(fx.result()->errorsTitle->text(), u"Ошибки (18):"_s);
-    QVERIFY(fx.result()->errors->toPlainText().contains(u"Ваш ответ: нет ответа"_s));
-}
-
-void TstExamWindow::closeDuringExam_data()
-{
-    QTest::addColumn<bool>("confirmed");
-    QTest::newRow("the learner goes on") << false;
-    QTest::newRow("the learner abandons it") << true;
-}
-
-void TstExamWindow::closeDuringExam()
-{
-    QFETCH(bool, confirmed);
-    Fixture fx;
-    fx.open();
-    fx.start(exam::Rule::Rules2016, 4);
-    fx.answer(u"2"_s);
-    fx.dir.dialogs.confirmAnswers.push_back(confirmed);
-    QCOMPARE(fx.window->close(), confirmed);
-    QCOMPARE(fx.dir.dialogs.confirmations.size(), qsizetype(1));
-    QCOMPARE(fx.window->isVisible(), !confirmed);
-    QCOMPARE(fx.session()->state(),
-             confirmed ? exam::ExamSession::State::Abandoned : exam::ExamSession::State::Running);
-    QCOMPARE(fx.session()->passed(), false);
-    QCOMPARE(fx.dir.settings().contains("[exam]"), confirmed);
-    if (confirmed)
-        return;
-    // Once the exam is over, closing asks nothing more.
-    fx.page()->finishExam();
-    QVERIFY(fx.window->close());
-    QCOMPARE(fx.dir.dialogs.confirmations.size(), qsizetype(1));
 }
 
 void TstExamWindow::savedJournalReplaysAsQuzWalksIt()
 {
     Fixture fx;
-    fx.open();
     fx.start(exam::Rule::Rules2004, 11);
     fx.answer(u"22122212"_s + u"2"_s.repeated(12));
     QCOMPARE(fx.result()->verdict->text(), u"Экзамен сдан"_s);
@@ -412,7 +385,7 @@ void TstExamWindow::damagedFolder()
     QFETCH(QByteArray, picture);
     QFETCH(QString, startNotice);
     QFETCH(QString, examNotice);
-    Fixture fx(false);
+    Fixture fx(Fixture::OpenLater, false);
     if (!questions.isNull())
         fx.dir.write(u"vopros.txt"_s, questions);
     if (extras) {
@@ -421,7 +394,7 @@ void TstExamWindow::damagedFolder()
     }
     if (!picture.isNull())
         fx.dir.write(u"bmp/Quz_5_1.jpg"_s, picture);
-    fx.open({});
+    fx.open();
 
     fx.start(exam::Rule::Rules2004, 5);
     StartScreen *s = fx.page()->startScreen;

@@ -15,7 +15,6 @@
 #include "core/practice/practice_rules.h"
 #include "ui/practice/Unit1.h"
 
-#include <QDirIterator>
 #include <QLabel>
 #include <QTextEdit>
 #include <QToolButton>
@@ -58,14 +57,7 @@ private:
 
 void BenchDisplay::initTestCase()
 {
-    const QString demo = QStringLiteral(QUZ_DEMO_DATA_DIR);
-    QDirIterator files(demo, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        m_dir.write(QDir(demo).relativeFilePath(path), file.readAll());
-    }
+    QVERIFY(m_dir.copyFrom(QStringLiteral(QUZ_DEMO_DATA_DIR)));
     m_dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\n"));
     m_forms = std::make_unique<Forms>(m_dir);
     TForm1 *f = m_forms->form1.get();

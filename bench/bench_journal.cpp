@@ -33,6 +33,7 @@ public:
     {
         return std::nullopt;
     }
+    bool confirm(QWidget *, const QString &, const quz::ConfirmRequest &) override { return false; }
 };
 
 class FixedClock : public quz::Clock {

@@ -7,6 +7,7 @@
 #include "ui/practice/Unit1.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
@@ -39,6 +40,18 @@ std::optional<QString> FakeDialogs::openFile(QWidget *, const OpenFileRequest &r
     if (!confirmed)
         return std::nullopt;
     return chosen;
+}
+
+bool FakeDialogs::confirm(QWidget *, const QString &, const ConfirmRequest &request)
+{
+    confirmations.append(request);
+    if (onConfirm)
+        onConfirm(request);
+    if (confirmAnswers.empty())
+        return false;
+    const bool accepted = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return accepted;
 }
 
 QStringList FakeDialogs::texts() const
@@ -91,6 +104,19 @@ void ProgramDir::write(const QString &name, const QByteArray &bytes) const
 void ProgramDir::writeCp1251(const QString &name, const QString &text) const
 {
     write(name, cp1251(text));
+}
+
+bool ProgramDir::copyFrom(const QString &folder) const
+{
+    QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        write(QDir(folder).relativeFilePath(path), file.readAll());
+    }
+    return true;
 }
 
 QByteArray ProgramDir::read(const QString &name) const

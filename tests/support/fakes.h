@@ -32,10 +32,17 @@ public:
     std::deque<std::optional<QString>> answers;
     // Runs while a box is "open" (a modal box would block here).
     std::function<void(const Shown &)> onShow;
+    // The questions asked, and the answers for the next ones (true: the
+    // accept button). With no answer queued the question is rejected.
+    QList<ConfirmRequest> confirmations;
+    std::deque<bool> confirmAnswers;
+    // Runs while a question is "open", before it is answered.
+    std::function<void(const ConfirmRequest &)> onConfirm;
 
     void messageBox(QWidget *, const QString &title, const QString &text) override;
     void errorBox(QWidget *, const QString &title, const QString &text) override;
     std::optional<QString> openFile(QWidget *, const OpenFileRequest &request) override;
+    bool confirm(QWidget *, const QString &title, const ConfirmRequest &request) override;
 
     QStringList texts() const;
     QStringList errors() const;
@@ -69,6 +76,9 @@ public:
     // Writes a file of the program directory (parent folders are created).
     void write(const QString &name, const QByteArray &bytes) const;
     void writeCp1251(const QString &name, const QString &text) const;
+    // Copies every file below `folder` (such as the demonstration data) into
+    // the program directory; false when one cannot be read.
+    bool copyFrom(const QString &folder) const;
     QByteArray read(const QString &name) const;
     bool exists(const QString &name) const;
     // The settings file of the fake executable "<dir>/quz".

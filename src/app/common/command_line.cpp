@@ -45,6 +45,7 @@ CommandLine::CommandLine(const QString &program, const QString &version)
 
 CommandLine::Outcome CommandLine::parse(const QList<QByteArray> &arguments)
 {
+    m_refusal.clear();
     QStringList bytewise;
     bytewise.reserve(arguments.size());
     for (const QByteArray &argument : arguments)
@@ -57,6 +58,14 @@ CommandLine::Outcome CommandLine::parse(const QList<QByteArray> &arguments)
     else
         m_outcome = parsed ? Outcome::Run : Outcome::Error;
     return m_outcome;
+}
+
+void CommandLine::refuse(const QString &message)
+{
+    if (m_outcome != Outcome::Run)
+        return;
+    m_outcome = Outcome::Error;
+    m_refusal = message;
 }
 
 QByteArray CommandLine::positional(qsizetype index) const
@@ -72,6 +81,8 @@ QString CommandLine::versionText() const { return m_program + QLatin1Char(' ') +
 
 QString CommandLine::errorText() const
 {
+    if (!m_refusal.isEmpty())
+        return m_refusal;
     // Qt's message quotes the argument as parsed: one character per byte.
     return QFile::decodeName(m_parser.errorText().toLatin1());
 }

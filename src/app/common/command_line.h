@@ -39,6 +39,12 @@ public:
 
     Outcome outcome() const { return m_outcome; }
 
+    // Turns a parse whose outcome is Run into an Error with `message`, for a
+    // line the parser took but the program's own checks refuse (a bad value,
+    // an argument the program takes none of). answer() then reports it as it
+    // reports the parser's mistakes.
+    void refuse(const QString &message);
+
     // The index-th positional argument as given on the command line, empty
     // when there are fewer. Needs a parse() whose outcome is not Error.
     QByteArray positional(qsizetype index) const;
@@ -66,6 +72,7 @@ private:
     QCommandLineOption m_help;
     QCommandLineOption m_versionOption;
     Outcome m_outcome = Outcome::Error;
+    QString m_refusal;
 };
 
 // argv as byte strings, argv[0] included.

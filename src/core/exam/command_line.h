@@ -1,43 +1,50 @@
 #pragma once
-// The command line of quz-exam, parsed into a value before any window exists
-// (QtCore only; no application object is needed), so that --help and
-// --version work without a display:
+// What the command line of quz-exam may hold, apart from how it is read (the
+// programs' shared reader in app/common does that, before any window
+// exists):
 //
 //   quz-exam [--rule 2004|2016] [--ticket N] [--seed N] [--stats] [--help] [--version]
 //
-// Not responsible for printing or exiting: main() writes `text` to standard
-// output (help, version) or standard error (errors) and leaves with
-// `exitStatus` unless the action is Run.
+// Here are the exam's own parts: its options with their value names and
+// descriptions, the checks of their values, and the options as one value.
+// Not responsible for parsing, printing or exiting.
 
 #include "core/exam/exam_rules.h"
+#include "core/files/outcome.h"
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
 namespace quz::exam {
 
-inline constexpr int kUsageError = 2;
-
-struct CommandLine {
+// The exam's options as given.
+struct ExamOptions {
     std::optional<Rule> rule;    // --rule: the exam starts at once, no start page
     std::optional<int> ticket;   // --ticket: 1..40
     std::optional<quint32> seed; // --seed: every random choice reproducible
     bool stats = false;          // --stats: the statistics page
 };
 
-struct ParsedCommandLine {
-    enum class Action { Run, Help, Version, Error };
-    Action action = Action::Run;
-    CommandLine options; // for Run
-    // For Help and Version the text to print; for Error the message, which
-    // names the bad argument and points to --help. Ends with a line break.
-    QString text;
-    int exitStatus = 0; // kUsageError for Error, otherwise 0
+// One option of the help: its long name without dashes, the name of its
+// value (empty for a switch) and what it does.
+struct OptionText {
+    QString name;
+    QString valueName;
+    QString description;
 };
 
-// `arguments` as the program got them, the program's own name first.
-ParsedCommandLine parseCommandLine(const QStringList &arguments, const QString &version);
+// The line under the usage line of the help.
+QString programDescription();
+// The exam's own options, in the order of the help.
+QList<OptionText> optionTexts();
+
+// The values of --rule, --ticket and --seed, checked: plain decimal digits
+// only (no sign, no blanks). The failure says what was given and what is
+// allowed.
+Outcome<Rule> ruleValue(const QString &text);
+Outcome<int> ticketValue(const QString &text);
+Outcome<quint32> seedValue(const QString &text);
 
 } // namespace quz::exam

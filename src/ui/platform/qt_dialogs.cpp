@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -248,6 +249,19 @@ std::optional<QString> QtDialogs::openFile(QWidget *parent, const OpenFileReques
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return std::nullopt;
     return withDefaultSuffix(QFileInfo(chosen.first()).absoluteFilePath(), request.defaultSuffix);
+}
+
+bool QtDialogs::confirm(QWidget *parent, const QString &title, const ConfirmRequest &request)
+{
+    QMessageBox box(QMessageBox::Question, title, request.text, QMessageBox::NoButton, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *accept = box.addButton(request.accept, QMessageBox::AcceptRole);
+    QPushButton *reject = box.addButton(request.reject, QMessageBox::RejectRole);
+    box.setDefaultButton(reject);
+    box.setEscapeButton(reject);
+    box.exec();
+    return box.clickedButton() == accept;
 }
 
 } // namespace quz::platform

@@ -19,6 +19,13 @@ struct OpenFileRequest {
     QString initialFile;   // preset file name, possibly empty
 };
 
+// What a question that asks before going ahead shows.
+struct ConfirmRequest {
+    QString text;
+    QString accept; // caption of the button that goes ahead
+    QString reject; // caption of the button that leaves things as they are
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -30,6 +37,10 @@ public:
     // Returns the chosen full path, or nothing when the user cancelled.
     // A typed name of a file that does not exist is returned as well.
     virtual std::optional<QString> openFile(QWidget *parent, const OpenFileRequest &request) = 0;
+    // Modal question with a question icon and the two buttons of `request`;
+    // true only when the user chose `accept`. The reject button is the
+    // default one, and closing the box or Escape rejects too.
+    virtual bool confirm(QWidget *parent, const QString &title, const ConfirmRequest &request) = 0;
 
     // Reports a failure that ended an operation: the failure text with a full
     // stop added unless it already ends in a full stop or a lower character.

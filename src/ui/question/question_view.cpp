@@ -86,7 +86,11 @@ QuestionView::QuestionView(QWidget *parent)
                 [this, button] { emit answerClicked(button); });
     connect(Image1, &TImage::doubleClicked, this, &QuestionView::pictureDoubleClicked);
     // A picture whose pixels cannot be decoded is replaced by the blank one.
-    connect(Image1, &TImage::pictureError, this, &QuestionView::showPlaceholder);
+    connect(Image1, &TImage::pictureError, this, [this](const QString &message) {
+        const QString path = m_picturePath;
+        showPlaceholder();
+        emit pictureUnreadable(path, message);
+    });
 }
 
 void QuestionView::buildQuestionPanel()
@@ -206,17 +210,23 @@ void QuestionView::showPicture(const QString &path)
 {
     if (!path.isEmpty() && files::isFile(path)) {
         bank::JpegPicture picture;
-        if (picture.loadFile(path)) {
+        const Status loaded = picture.loadFile(path);
+        if (loaded) {
             Image1->setJpeg(std::move(picture));
+            m_picturePath = path;
             return;
         }
         // A picture that cannot be read is shown like a missing one.
+        showPlaceholder();
+        emit pictureUnreadable(path, loaded.error());
+        return;
     }
     showPlaceholder();
 }
 
 void QuestionView::showPlaceholder()
 {
+    m_picturePath.clear();
     Outcome<QImage> blank =
         bank::placeholderPicture(m_placeholderPath, Image1->size(), look::btnFace());
     // Without a readable placeholder the picture area stays empty and the

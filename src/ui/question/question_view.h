@@ -87,6 +87,10 @@ signals:
     // An answer button was clicked; its caption "1".."5" is the answer.
     void answerClicked(QToolButton *button);
     void pictureDoubleClicked();
+    // The picture file at `path` exists but cannot be shown (its header on
+    // showQuestion(), its pixels at the first paint): the placeholder stands
+    // in for it. `reason` is the reader's failure, such as "JPEG error #53".
+    void pictureUnreadable(const QString &path, const QString &reason);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -100,6 +104,7 @@ private:
     void placeButtons(int lineCount);
 
     QString m_placeholderPath;
+    QString m_picturePath; // the JPEG file shown, empty for none
 };
 
 } // namespace quz::question

@@ -19,6 +19,7 @@
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -111,6 +112,8 @@ private slots:
     void openFileCancelled();
     void boxes_data();
     void boxes();
+    void confirm_data();
+    void confirm();
 
     void withoutTimeZone_data();
     void withoutTimeZone();
@@ -331,6 +334,39 @@ void TestQtPlatform::boxes()
     QCOMPARE(seenIcon, icon);
     QCOMPARE(seenFormat, Qt::PlainText);
     QCOMPARE(seenButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void TestQtPlatform::confirm_data()
+{
+    QTest::addColumn<QString>("pressed"); // a button's caption, or "Escape"
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("the button that goes ahead") << u"Закончить"_qs << true;
+    QTest::newRow("the button that leaves it") << u"Продолжить экзамен"_qs << false;
+    QTest::newRow("Escape") << u"Escape"_qs << false;
+}
+
+void TestQtPlatform::confirm()
+{
+    QFETCH(QString, pressed);
+    QString seenText, seenDefault;
+    WhenModal<QMessageBox> driver([&](QMessageBox *box) {
+        seenText = box->text();
+        seenDefault = box->defaultButton() ? box->defaultButton()->text() : QString();
+        if (pressed == u"Escape"_qs) {
+            QTest::keyClick(box, Qt::Key_Escape);
+            return;
+        }
+        for (QAbstractButton *button : box->buttons())
+            if (button->text() == pressed)
+                button->click();
+    });
+    QtDialogs dialogs;
+    const ConfirmRequest request{u"Закончить экзамен?"_qs, u"Закончить"_qs,
+                                 u"Продолжить экзамен"_qs};
+    QTEST(dialogs.confirm(nullptr, u"QUZ — экзамен"_qs, request), "accepted");
+    QVERIFY(driver.ran());
+    QCOMPARE(seenText, request.text);
+    QCOMPARE(seenDefault, request.reject);
 }
 
 void TestQtPlatform::withoutTimeZone_data()

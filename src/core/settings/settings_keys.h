@@ -72,6 +72,10 @@ inline constexpr GeometryKeys journalWindow{
     {"SCR", "left3", 611}, {"SCR", "top3", 0}, {"SCR", "height3", 472}, {"SCR", "width3", 189}};
 inline constexpr BoolKey deleteAnswered{"prg", "delErr", true};
 
+// The learning record of both programs ("Записывать ответы" on the statistics
+// page); the record's writer reads it again whenever the file changes.
+inline constexpr BoolKey recordAnswers{"record", "enabled", true};
+
 } // namespace keys
 
 } // namespace quz::settings

@@ -199,9 +199,7 @@ Status repairSummaries(Connection &connection)
 {
     const Outcome<QVariant> inStep =
         connection.value(QStringLiteral("SELECT (SELECT count(*) FROM answers)"
-                                        " = (SELECT coalesce(sum(asked), 0) FROM question_stats)"
-                                        " AND (SELECT count(*) FROM answers WHERE day IS NOT NULL)"
-                                        " = (SELECT coalesce(sum(asked), 0) FROM day_stats)"));
+                                        " = (SELECT coalesce(sum(asked), 0) FROM question_stats)"));
     if (!inStep)
         return Failure{inStep.error()};
     if (inStep->toBool())

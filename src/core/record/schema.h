@@ -52,8 +52,10 @@ Status migrateSchema(Connection &connection);
 // caller's transaction).
 Status rebuildSummaries(Connection &connection);
 
-// Whether the summaries count every answer (they do unless someone deleted
-// answers by hand); when not, they are rebuilt in a transaction of their own.
+// Whether the summaries count as many answers as the table holds (they do
+// unless someone deleted answers by hand: no trigger counts a deletion);
+// when not, they are rebuilt in a transaction of their own. Counting uses the
+// smallest index, a few milliseconds for a million answers.
 Status repairSummaries(Connection &connection);
 
 } // namespace quz::record

@@ -81,6 +81,7 @@ class TestRecordFile : public QObject {
 private slots:
     void migratesVersionOne();
     void newerVersionIsLeftAlone();
+    void summariesRepairedAfterHandDeletion();
     void hostileFile_data();
     void hostileFile();
 };
@@ -142,6 +143,29 @@ void TestRecordFile::newerVersionIsLeftAlone()
     QVERIFY(history.error().contains(u"более новой версией"_s));
     QCOMPARE(readAll(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
+}
+
+// Someone deleted answers with the sqlite3 tool: the next program start
+// counts the summaries anew.
+void TestRecordFile::summariesRepairedAfterHandDeletion()
+{
+    QTemporaryDir dir;
+    const QString path = databasePath(dir.path());
+    {
+        Store store({path, Program::Quz, 1000});
+        QCOMPARE(store.open(QDateTime::currentDateTime()).kind, RecordState::Kind::Ready);
+        QVERIFY(store.writeAnswers(
+            {practice(1, 1, false), practice(1, 1, true), practice(2, 2, false)}));
+    }
+    runSql(path, {u"DELETE FROM answers WHERE ticket = 1 AND correct = 1"_s});
+    Store store({path, Program::Quz, 1000});
+    QCOMPARE(store.open(QDateTime::currentDateTime()).kind, RecordState::Kind::Ready);
+    const quz::Outcome<History> history = readHistory(path, QDate::currentDate());
+    QVERIFY(history.ok());
+    QCOMPARE(history->summary.answers, 2);
+    QCOMPARE(history->summary.questionsRight, 0);
+    QCOMPARE(history->questions[0].state(), CellState::LastWrong);
+    QCOMPARE(history->days.front().answers, 2);
 }
 
 void TestRecordFile::hostileFile_data()

@@ -41,6 +41,8 @@ bool sameFile(const files::FileStamp &a, const files::FileStamp &b)
     return a.exists && b.exists && a.device == b.device && a.inode == b.inode;
 }
 
+QString damagedPages() { return QStringLiteral("повреждён (проверка целостности нашла ошибки)"); }
+
 } // namespace
 
 QString readyText() { return QStringLiteral("Ответы записываются."); }
@@ -147,12 +149,13 @@ RecordState Store::prepare(const QDateTime &now, int attempt)
         if (Status set = c.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages)); !set)
             return trouble(set.error());
     }
-    const Outcome<QVariant> check = c.value(QStringLiteral("PRAGMA quick_check"));
-    if (!check)
-        return trouble(check.error());
-    if (check->toString() != QStringLiteral("ok"))
-        return replace(now, QStringLiteral("повреждён (проверка целостности нашла ошибки)"),
-                       attempt);
+    if (m_options.checkOnOpen) {
+        const Outcome<QVariant> check = c.value(QStringLiteral("PRAGMA quick_check"));
+        if (!check)
+            return trouble(check.error());
+        if (check->toString() != QStringLiteral("ok"))
+            return replace(now, damagedPages(), attempt);
+    }
     if (Status migrated = migrateSchema(c); !migrated)
         return trouble(migrated.error());
     if (Status repaired = repairSummaries(c); !repaired)
@@ -190,6 +193,19 @@ RecordState Store::replace(const QDateTime &now, const QString &reason, int atte
             .arg(QFileInfo(m_options.path).fileName(), reason, QFileInfo(*moved).fileName());
     (void)writeEvent(now, text); // the state says it all the same
     return stateOf(Kind::Ready, text, now);
+}
+
+std::optional<RecordState> Store::checkIntegrity(const QDateTime &now)
+{
+    if (!isOpen())
+        return std::nullopt;
+    const Outcome<QVariant> check = m_connection->value(QStringLiteral("PRAGMA quick_check"));
+    if (check && check->toString() == QStringLiteral("ok"))
+        return std::nullopt;
+    if (!check && m_connection->lastTrouble() != Trouble::Damaged)
+        return std::nullopt; // busy or the like: the check is tried at the next start
+    return replace(now,
+                   check ? damagedPages() : QStringLiteral("повреждён (%1)").arg(check.error()), 0);
 }
 
 RecordState Store::recover(const QDateTime &now, const QString &reason)

@@ -39,6 +39,10 @@ public:
         Program program = Program::Quz;
         int busyTimeoutMs = 2000;
         qint64 sizeLimitBytes = 0; // 0: no limit but the disk's
+        // Whether open() reads every page to find damage (PRAGMA
+        // quick_check; about half a second for a million answers); else
+        // checkIntegrity() does it later.
+        bool checkOnOpen = true;
     };
 
     explicit Store(Options options);
@@ -67,6 +71,11 @@ public:
     Status clear(const QDateTime &now);
     Status writeEvent(const QDateTime &when, const QString &text);
     Trouble lastTrouble() const { return m_trouble; }
+
+    // Reads every page of the open file; a damaged one is moved aside and a
+    // new one begun, whose state is returned. Nothing when the file is sound
+    // (or could not be read through for another reason, such as a lock).
+    std::optional<RecordState> checkIntegrity(const QDateTime &now);
 
     // Called after a write failed as Damaged: moves the file aside (unless
     // another program already did and a new file stands at the name) and

@@ -104,6 +104,15 @@ std::future<Status> Recorder::clearHistory()
     return result;
 }
 
+void Recorder::reloadSwitch()
+{
+    push(Task([this](Store *store) {
+        if (store)
+            readSwitch();
+        return Step::Done;
+    }));
+}
+
 bool Recorder::waitForWrites(int timeoutMs)
 {
     std::unique_lock lock(m_mutex);
@@ -140,15 +149,26 @@ void Recorder::push(Job job)
 
 void Recorder::run()
 {
-    m_store =
-        std::make_unique<Store>(Store::Options{m_options.databasePath, m_options.program,
-                                               m_options.busyTimeoutMs, m_options.sizeLimitBytes});
+    m_store = std::make_unique<Store>(Store::Options{m_options.databasePath, m_options.program,
+                                                     m_options.busyTimeoutMs,
+                                                     m_options.sizeLimitBytes, false});
+    m_checkDue = std::chrono::steady_clock::now()
+                 + std::chrono::milliseconds(m_options.integrityCheckDelayMs);
     readSwitch();
     for (;;) {
         std::unique_lock lock(m_mutex);
-        m_wake.wait(lock, [&] { return !m_queue.empty() || m_stopping; });
-        if (m_queue.empty())
+        const auto ready = [&] { return !m_queue.empty() || m_stopping; };
+        if (m_checkPending)
+            m_wake.wait_until(lock, m_checkDue, ready);
+        else
+            m_wake.wait(lock, ready);
+        if (m_queue.empty() && m_stopping)
             break;
+        if (m_queue.empty()) {
+            lock.unlock();
+            checkIntegrity();
+            continue;
+        }
         // Elements of a deque stay where they are while others are pushed.
         Job &job = m_queue.front();
         const bool stopping = m_stopping;
@@ -176,6 +196,15 @@ void Recorder::run()
         m_progress.notify_all();
     }
     m_store.reset();
+}
+
+void Recorder::checkIntegrity()
+{
+    m_checkPending = false;
+    if (!m_store->isOpen())
+        return;
+    if (std::optional<RecordState> replaced = m_store->checkIntegrity(QDateTime::currentDateTime()))
+        setState(std::move(*replaced));
 }
 
 void Recorder::giveUp(Job &job)

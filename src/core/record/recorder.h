@@ -26,6 +26,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -52,6 +53,10 @@ public:
         // The largest the file may grow to, in bytes (0: only the disk
         // limits it); writes beyond it fail as on a full disk.
         qint64 sizeLimitBytes = 0;
+        // Every page of the file is read once to find damage (about half a
+        // second for a million answers), this long after the start, when the
+        // writer has nothing else to do, so that it never slows the start.
+        int integrityCheckDelayMs = 3000;
     };
 
     // Starts the writer thread, which opens the database at once.
@@ -70,6 +75,10 @@ public:
     std::future<std::vector<ImportReport>> addJournals(std::vector<JournalFile> files);
     // Empties the history; the file stays, with one event saying so.
     std::future<Status> clearHistory();
+
+    // Reads the switch in the settings file again (after the page wrote
+    // it); stateChanged() follows when it changed.
+    void reloadSwitch();
 
     // Blocks until everything handed over so far is written (or given up),
     // at most `timeoutMs`; true when it is.
@@ -114,6 +123,9 @@ private:
     bool m_enabled = true;
 
     // Writer thread only.
+    void checkIntegrity();
+    std::chrono::steady_clock::time_point m_checkDue;
+    bool m_checkPending = true;
     files::FileStamp m_settingsStamp;
     qint64 m_lastOpenMs = 0;
     std::thread m_thread;

@@ -59,6 +59,7 @@ private slots:
     void fullFileIsReported();
     void journalsAndClearing();
     void closingWritesWhatWasHandedOver();
+    void damageFoundAfterTheStart();
 
 private:
     std::unique_ptr<Recorder> make(int busyMs = 2000, qint64 sizeLimit = 0);
@@ -79,7 +80,7 @@ void TestRecorder::cleanup() { m_dir.reset(); }
 std::unique_ptr<Recorder> TestRecorder::make(int busyMs, qint64 sizeLimit)
 {
     return std::make_unique<Recorder>(
-        Recorder::Options{m_path, m_settings, Program::Quz, busyMs, sizeLimit});
+        Recorder::Options{m_path, m_settings, Program::Quz, busyMs, sizeLimit, 0});
 }
 
 void TestRecorder::answersAndExamsReachTheFile()
@@ -180,6 +181,30 @@ void TestRecorder::closingWritesWhatWasHandedOver()
             QVERIFY(recorder->recordAnswer(practice(7, q, q % 2 == 0)));
     }
     QCOMPARE(recorded(m_path), 20);
+}
+
+// The writer opens a damaged record without reading every page, then finds
+// the damage once it is idle: the file goes aside, a new one takes the
+// answers.
+void TestRecorder::damageFoundAfterTheStart()
+{
+    {
+        auto recorder = make();
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(recorder->recordAnswer(practice(1 + i % 40, 1 + i % 20, true)));
+    }
+    QFile f(m_path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.seek(3 * 4096));
+    f.write(QByteArray(4096, '\x5a'));
+    f.close();
+
+    auto recorder = make();
+    QTRY_VERIFY(recorder->state().text.contains(u"перенесён"_s));
+    QCOMPARE(recorder->state().kind, RecordState::Kind::Ready);
+    QVERIFY(recorder->recordAnswer(practice(2, 2, true)));
+    QVERIFY(recorder->waitForWrites(5000));
+    QCOMPARE(recorded(m_path), 1);
 }
 
 QTEST_GUILESS_MAIN(TestRecorder)

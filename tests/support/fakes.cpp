@@ -41,6 +41,37 @@ std::optional<QString> FakeDialogs::openFile(QWidget *, const OpenFileRequest &r
     return chosen;
 }
 
+QStringList FakeDialogs::openFiles(QWidget *, const OpenFileRequest &request)
+{
+    requests.append(request);
+    if (fileLists.empty())
+        return {};
+    const QStringList chosen = fileLists.front();
+    fileLists.pop_front();
+    return chosen;
+}
+
+bool FakeDialogs::confirm(QWidget *, const QString &title, const QString &text)
+{
+    shown.append({Shown::Question, title, text});
+    if (onShow)
+        onShow(shown.back());
+    if (confirmations.empty())
+        return false;
+    const bool yes = confirmations.front();
+    confirmations.pop_front();
+    return yes;
+}
+
+QStringList FakeDialogs::questions() const
+{
+    QStringList all;
+    for (const auto &s : shown)
+        if (s.kind == Shown::Question)
+            all << s.text;
+    return all;
+}
+
 QStringList FakeDialogs::texts() const
 {
     QStringList all;

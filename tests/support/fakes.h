@@ -21,7 +21,7 @@ namespace quz::test {
 class FakeDialogs : public Dialogs {
 public:
     struct Shown {
-        enum Kind { Message, Error } kind;
+        enum Kind { Message, Error, Question } kind;
         QString title;
         QString text;
     };
@@ -30,12 +30,21 @@ public:
     // Answers for the next choosers; an empty optional is a cancel. With no
     // answer queued the chooser is cancelled.
     std::deque<std::optional<QString>> answers;
+    // Files for the next several-file choosers; an empty list is a cancel,
+    // and so is a chooser with no list queued.
+    std::deque<QStringList> fileLists;
+    // Answers to the next questions (confirm); with none queued, "Нет".
+    std::deque<bool> confirmations;
     // Runs while a box is "open" (a modal box would block here).
     std::function<void(const Shown &)> onShow;
 
     void messageBox(QWidget *, const QString &title, const QString &text) override;
     void errorBox(QWidget *, const QString &title, const QString &text) override;
     std::optional<QString> openFile(QWidget *, const OpenFileRequest &request) override;
+    QStringList openFiles(QWidget *, const OpenFileRequest &request) override;
+    bool confirm(QWidget *, const QString &title, const QString &text) override;
+    // The texts of the questions asked.
+    QStringList questions() const;
 
     QStringList texts() const;
     QStringList errors() const;

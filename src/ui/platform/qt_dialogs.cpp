@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -248,6 +249,45 @@ std::optional<QString> QtDialogs::openFile(QWidget *parent, const OpenFileReques
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return std::nullopt;
     return withDefaultSuffix(QFileInfo(chosen.first()).absoluteFilePath(), request.defaultSuffix);
+}
+
+} // namespace quz::platform
+
+namespace quz::platform {
+
+QStringList QtDialogs::openFiles(QWidget *parent, const OpenFileRequest &request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!request.initialFile.isEmpty())
+        dialog.setDirectory(QFileInfo(request.initialFile).absolutePath());
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QStringList chosen;
+    for (const QString &file : dialog.selectedFiles())
+        if (!file.isEmpty())
+            chosen << QFileInfo(file).absoluteFilePath();
+    return chosen;
+}
+
+bool QtDialogs::confirm(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 } // namespace quz::platform

@@ -5,6 +5,7 @@
 // create recording fakes (tests/support/fakes.h).
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -30,6 +31,13 @@ public:
     // Returns the chosen full path, or nothing when the user cancelled.
     // A typed name of a file that does not exist is returned as well.
     virtual std::optional<QString> openFile(QWidget *parent, const OpenFileRequest &request) = 0;
+    // Several existing files at once; empty when the user cancelled. This
+    // default asks openFile() for one.
+    virtual QStringList openFiles(QWidget *parent, const OpenFileRequest &request);
+    // Modal question with the buttons "Да" and "Нет" ("Нет" the default);
+    // true for "Да". This default never confirms: a dialogs object that
+    // cannot ask lets no destructive action through.
+    virtual bool confirm(QWidget *parent, const QString &title, const QString &text);
 
     // Reports a failure that ended an operation: the failure text with a full
     // stop added unless it already ends in a full stop or a lower character.

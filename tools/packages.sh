@@ -1,9 +1,13 @@
 # Sourced by the build scripts: the Debian packages the program needs, and
 # the installation of those that are missing (with sudo unless root).
 
+# The learning record needs Qt's SQLite driver; its statistics page Qt Charts,
+# whose CMake package needs Qt's OpenGL one (Debian's qt6-charts-dev does not
+# pull it in).
 # The last two validate the desktop launcher and its metadata in the tests.
 quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
               libxcb1-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
+              libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
               desktop-file-utils appstream)
 
 # install_missing PACKAGE...: installs the packages that are not installed yet.

@@ -4,9 +4,13 @@
 #include "core/record/schema.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace quz::record {
 
@@ -92,6 +96,14 @@ RecordState Store::openChecked(const QDateTime &now, int attempt)
     if (Status usable = checkDatabasePath(m_options.path); !usable)
         return failedOpen(usable.error(), now);
     const files::FileStamp before = files::fileStamp(m_options.path);
+    // SQLite opens a file it may not write read-only without a word and fails
+    // only at the first answer; the page is to say so from the start.
+    if (before.exists && ::access(QFile::encodeName(m_options.path).constData(), W_OK) != 0) {
+        m_trouble = Trouble::ReadOnly;
+        return stateOf(Kind::Unavailable,
+                       troubleText(Trouble::ReadOnly, QString::fromLocal8Bit(std::strerror(errno))),
+                       now);
+    }
     Outcome<std::unique_ptr<Connection>> opened =
         Connection::open(m_options.path, {false, m_options.busyTimeoutMs});
     if (!opened) {

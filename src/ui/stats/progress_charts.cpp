@@ -39,6 +39,14 @@ void reset(QChartView *view, const QString &title)
     view->setAccessibleName(title);
 }
 
+// A chart laid out before it is shown on screen would cut its labels to
+// "..." and keep them so; the labels are never cut.
+void addAxis(QChart *chart, QAbstractAxis *axis, Qt::Alignment side)
+{
+    axis->setTruncateLabels(false);
+    chart->addAxis(axis, side);
+}
+
 QScatterSeries *scatter(const QString &name, const QColor &color)
 {
     auto *series = new QScatterSeries;
@@ -101,8 +109,8 @@ void ProgressCharts::fillExams(const std::vector<record::ExamResult> &exams)
     y->setLabelFormat(QStringLiteral("%d"));
     y->setRange(0, most + 1);
     y->setTickCount(std::min(most + 2, 11));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
+    addAxis(chart, x, Qt::AlignBottom);
+    addAxis(chart, y, Qt::AlignLeft);
     for (QXYSeries *series : {static_cast<QXYSeries *>(trend), static_cast<QXYSeries *>(passed),
                               static_cast<QXYSeries *>(failed)}) {
         chart->addSeries(series);
@@ -147,9 +155,9 @@ void ProgressCharts::fillDays(const std::vector<record::DayCount> &days)
     percent->setTitleText(QStringLiteral("Верных, %"));
     percent->setLabelFormat(QStringLiteral("%d"));
     percent->setRange(0, 100);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(count, Qt::AlignLeft);
-    chart->addAxis(percent, Qt::AlignRight);
+    addAxis(chart, x, Qt::AlignBottom);
+    addAxis(chart, count, Qt::AlignLeft);
+    addAxis(chart, percent, Qt::AlignRight);
     chart->addSeries(answers);
     answers->attachAxis(x);
     answers->attachAxis(count);

@@ -152,7 +152,11 @@ void StatsPage::showStatus()
         && state.kind != record::RecordState::Kind::Off)
         text +=
             QStringLiteral(" (%1)").arg(state.when.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
-    if (!m_readFailure.isEmpty())
+    // The writer has said why it cannot use the file; reading it fails for
+    // the same reason.
+    const bool writerSaid = state.kind == record::RecordState::Kind::Unavailable
+                            || state.kind == record::RecordState::Kind::Newer;
+    if (!m_readFailure.isEmpty() && !writerSaid)
         text += u'\n' + m_readFailure;
     m_status->setText(text);
     m_status->setAccessibleName(text);

@@ -13,7 +13,8 @@ QString percentText(qint64 part, qint64 total)
 {
     if (total <= 0)
         return QStringLiteral("—");
-    return QStringLiteral("%1 %").arg(std::lround(100.0 * double(part) / double(total)));
+    // A no-break space: the sign never wraps away from its number.
+    return QStringLiteral("%1\u00a0%").arg(std::lround(100.0 * double(part) / double(total)));
 }
 
 QString timeText(std::optional<qint64> msSinceEpoch)

@@ -10,7 +10,7 @@ namespace quz::stats {
 
 // "1 006 000": grouped in threes as Russian text groups them.
 QString countText(qint64 count);
-// "78 %" (rounded), or "—" when `total` is 0.
+// "78 %" (rounded; a no-break space before the sign), or "—" when `total` is 0.
 QString percentText(qint64 part, qint64 total);
 // "05.03.2026 14:22" in local time; "без времени" for none.
 QString timeText(std::optional<qint64> msSinceEpoch);

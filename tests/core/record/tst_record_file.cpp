@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quz::record;
 using namespace Qt::StringLiterals;
@@ -82,6 +83,7 @@ private slots:
     void migratesVersionOne();
     void newerVersionIsLeftAlone();
     void summariesRepairedAfterHandDeletion();
+    void readOnlyFileIsSaidAtOnce();
     void hostileFile_data();
     void hostileFile();
 };
@@ -166,6 +168,25 @@ void TestRecordFile::summariesRepairedAfterHandDeletion()
     QCOMPARE(history->summary.questionsRight, 0);
     QCOMPARE(history->questions[0].state(), CellState::LastWrong);
     QCOMPARE(history->days.front().answers, 2);
+}
+
+void TestRecordFile::readOnlyFileIsSaidAtOnce()
+{
+    if (::geteuid() == 0)
+        QSKIP("the superuser may write any file");
+    QTemporaryDir dir;
+    const QString path = databasePath(dir.path());
+    {
+        Store store({path, Program::Quz, 1000});
+        QCOMPARE(store.open(QDateTime::currentDateTime()).kind, RecordState::Kind::Ready);
+        QVERIFY(store.writeAnswer(practice(1, 1, true)));
+    }
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    Store store({path, Program::Quz, 1000});
+    const RecordState state = store.open(QDateTime::currentDateTime());
+    QCOMPARE(state.kind, RecordState::Kind::Unavailable);
+    QVERIFY(state.text.contains(u"нет права записи"_s));
+    QCOMPARE(readHistory(path, QDate::currentDate())->summary.answers, 1);
 }
 
 void TestRecordFile::hostileFile_data()

@@ -17,11 +17,11 @@
 #include "ui/stats/weak_questions.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QPushButton>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -119,7 +119,7 @@ void TestStatsPage::summaryGridAndWeakQuestions()
     f.writeSomeAnswers();
     stats::StatsPage &page = f.open();
     QCOMPARE(f.value("answers"), u"9"_s);
-    QCOMPARE(f.value("right"), u"22 % (2)"_s);
+    QCOMPARE(f.value("right"), u"22\u00a0% (2)"_s);
     QCOMPARE(f.value("questions"), u"2 из 800"_s);
     QCOMPARE(f.value("exams"), u"1, сдано 0"_s);
 

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -86,8 +87,6 @@ StatsPage::StatsPage(const Services &services, record::Recorder &recorder, QWidg
     page->addLayout(top);
     page->addWidget(m_tabs, 1);
 
-    m_recording->setChecked(
-        settings::SettingsBatch(m_services.settingsPath()).read(settings::keys::recordAnswers));
     m_changed->setSingleShot(true);
     m_changed->setInterval(300);
 
@@ -101,6 +100,7 @@ StatsPage::StatsPage(const Services &services, record::Recorder &recorder, QWidg
             refresh();
     });
 
+    showSwitch();
     showSummary();
     showStatus();
 }
@@ -116,12 +116,20 @@ void StatsPage::refresh()
     Outcome<record::History> read =
         record::readHistory(m_recorder.databasePath(), QDate::currentDate());
     m_readFailure = read ? QString() : read.error();
+    showSwitch(); // the other program may have flipped it meanwhile
     m_history = read ? std::move(read).value() : record::emptyHistory();
     showSummary();
     showStatus();
     m_charts->setHistory(m_history);
     m_grid->setQuestions(m_history.questions);
     m_weak->setQuestions(m_history.questions);
+}
+
+void StatsPage::showSwitch()
+{
+    const QSignalBlocker quiet(m_recording);
+    m_recording->setChecked(
+        settings::SettingsBatch(m_services.settingsPath()).read(settings::keys::recordAnswers));
 }
 
 void StatsPage::showSummary()

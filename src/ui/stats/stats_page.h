@@ -68,6 +68,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void showSwitch();
     void showSummary();
     void showStatus();
     // Waits for the record's writer, with the wait cursor, at most a few

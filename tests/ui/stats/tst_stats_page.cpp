@@ -202,6 +202,13 @@ void TestStatsPage::recordingSwitch()
     QVERIFY(f.recorder->waitForWrites(5000));
     page.refresh();
     QCOMPARE(f.value("answers"), u"0"_s);
+
+    // The other program switches it on again: the page follows when read.
+    settings::SettingsBatch other(f.dir.settingsFile());
+    other.write(settings::keys::recordAnswers, true);
+    QVERIFY(other.flush());
+    page.refresh();
+    QVERIFY(page.recordingSwitch()->isChecked());
 }
 
 void TestStatsPage::clearHistory_data()

@@ -22,12 +22,15 @@ namespace quz::stats {
 
 namespace {
 
-QLabel *valueLabel(const QString &name, QWidget *parent)
+// One row of the summary: its caption, and a value label named `name` that a
+// screen reader announces with the caption.
+void addSummaryRow(QFormLayout *form, const QString &caption, const QString &name)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new QLabel(form->parentWidget());
     label->setObjectName(name);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    label->setProperty("caption", caption);
+    form->addRow(caption, label);
 }
 
 } // namespace
@@ -50,12 +53,11 @@ StatsPage::StatsPage(const Services &services, record::Recorder &recorder, QWidg
 {
     auto *summaryBox = new QGroupBox(QStringLiteral("Сводка"), this);
     auto *form = new QFormLayout(summaryBox);
-    form->addRow(QStringLiteral("Ответов записано:"), valueLabel(QStringLiteral("answers"), this));
-    form->addRow(QStringLiteral("Верных ответов:"), valueLabel(QStringLiteral("right"), this));
-    form->addRow(QStringLiteral("Верных за 7 дней:"), valueLabel(QStringLiteral("week"), this));
-    form->addRow(QStringLiteral("Вопросов с верным ответом:"),
-                 valueLabel(QStringLiteral("questions"), this));
-    form->addRow(QStringLiteral("Экзаменов:"), valueLabel(QStringLiteral("exams"), this));
+    addSummaryRow(form, QStringLiteral("Ответов записано:"), QStringLiteral("answers"));
+    addSummaryRow(form, QStringLiteral("Верных ответов:"), QStringLiteral("right"));
+    addSummaryRow(form, QStringLiteral("Верных за 7 дней:"), QStringLiteral("week"));
+    addSummaryRow(form, QStringLiteral("Вопросов с верным ответом:"), QStringLiteral("questions"));
+    addSummaryRow(form, QStringLiteral("Экзаменов:"), QStringLiteral("exams"));
 
     auto *recordBox = new QGroupBox(QStringLiteral("История ответов"), this);
     auto *recordColumn = new QVBoxLayout(recordBox);
@@ -136,7 +138,9 @@ void StatsPage::showSummary()
 {
     const record::Summary &s = m_history.summary;
     const auto set = [this](const char *name, const QString &text) {
-        findChild<QLabel *>(QLatin1String(name))->setText(text);
+        QLabel *label = findChild<QLabel *>(QLatin1String(name));
+        label->setText(text);
+        label->setAccessibleName(label->property("caption").toString() + u' ' + text);
     };
     set("answers", countText(s.answers));
     set("right", s.answers ? QStringLiteral("%1 (%2)").arg(percentText(s.right, s.answers),

@@ -265,6 +265,7 @@ void TestStatsPage::controlsHaveTheirCaptionsAsNames()
     for (QWidget *w : QList<QWidget *>{page.grid()->table(), page.weak()->table(),
                                        page.weak()->count(), page.grid()->details()})
         QVERIFY2(!nameOf(w).isEmpty(), qPrintable(w->metaObject()->className()));
+    QCOMPARE(nameOf(page.findChild<QLabel *>(u"answers"_s)), u"Ответов записано: 0"_s);
     QCOMPARE(page.tabs()->tabText(2), u"Слабые вопросы"_s);
 }
 

@@ -9,6 +9,7 @@
 #include "core/journal/journal_entries.h"
 #include "core/journal/journal_file.h"
 #include "core/journal/journal_walk.h"
+#include "silent_dialogs.h"
 #include "ui/journal/Unit3.h"
 #include "ui/journal/list_box_widget.h"
 #include "ui/journal/practice_link.h"
@@ -24,17 +25,7 @@
 
 namespace {
 
-class SilentDialogs : public quz::Dialogs {
-public:
-    QStringList said;
-    void messageBox(QWidget *, const QString &, const QString &text) override { said << text; }
-    void errorBox(QWidget *, const QString &, const QString &text) override { said << text; }
-    std::optional<QString> openFile(QWidget *, const quz::OpenFileRequest &) override
-    {
-        return std::nullopt;
-    }
-    bool confirm(QWidget *, const QString &, const quz::ConfirmRequest &) override { return false; }
-};
+using quz::bench::SilentDialogs;
 
 class FixedClock : public quz::Clock {
 public:

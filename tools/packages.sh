@@ -1,14 +1,17 @@
 # Sourced by the build scripts: the Debian packages the program needs, and
 # the installation of those that are missing (with sudo unless root).
 
-# qt6-tools-dev and qt6-l10n-tools build the translations.
+# qt6-tools-dev and qt6-l10n-tools build the translations. The learning
+# record needs Qt's SQLite driver; its statistics page Qt Charts, whose CMake
+# package needs Qt's OpenGL one (Debian's qt6-charts-dev does not pull it in).
 # desktop-file-utils, appstream, shared-mime-info and groff-base serve the
 # desktop files in the tests: they validate the launchers and the metadata,
 # register the journal files' MIME type and render the manual pages. xvfb
 # gives the start benchmark (bench/bench_start) a display of its own.
 quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-              libxcb1-dev libjpeg62-turbo-dev qt6-tools-dev qt6-l10n-tools fonts-dejavu-core
-              fonts-liberation desktop-file-utils appstream shared-mime-info groff-base xvfb)
+              libxcb1-dev libjpeg62-turbo-dev qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite
+              qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core fonts-liberation
+              desktop-file-utils appstream shared-mime-info groff-base xvfb)
 
 # install_missing PACKAGE...: installs the packages that are not installed yet.
 install_missing() {

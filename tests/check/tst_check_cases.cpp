@@ -122,7 +122,8 @@ Report checkCase(const QString &name, const Expected &expected)
 // or files.
 QStringList latinWords(QString message)
 {
-    static const QRegularExpression quoted(QStringLiteral("«[^»]*»|quz-check|\\S+\\.(txt|bmp|jpg|quz)\\b"));
+    static const QRegularExpression quoted(
+        QStringLiteral("«[^»]*»|quz-check|\\S+\\.(txt|bmp|jpg|quz)\\b"));
     message.remove(quoted);
     message = message.section(QStringLiteral("командой: "), 0, 0);
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));

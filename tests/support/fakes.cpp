@@ -42,6 +42,16 @@ std::optional<QString> FakeDialogs::openFile(QWidget *, const OpenFileRequest &r
     return chosen;
 }
 
+QStringList FakeDialogs::openFiles(QWidget *, const OpenFileRequest &request)
+{
+    requests.append(request);
+    if (fileLists.empty())
+        return {};
+    const QStringList chosen = fileLists.front();
+    fileLists.pop_front();
+    return chosen;
+}
+
 bool FakeDialogs::confirm(QWidget *, const QString &, const ConfirmRequest &request)
 {
     confirmations.append(request);
@@ -52,6 +62,14 @@ bool FakeDialogs::confirm(QWidget *, const QString &, const ConfirmRequest &requ
     const bool accepted = confirmAnswers.front();
     confirmAnswers.pop_front();
     return accepted;
+}
+
+QStringList FakeDialogs::questions() const
+{
+    QStringList all;
+    for (const ConfirmRequest &request : confirmations)
+        all << request.text;
+    return all;
 }
 
 QStringList FakeDialogs::texts() const

@@ -30,6 +30,9 @@ public:
     // Answers for the next choosers; an empty optional is a cancel. With no
     // answer queued the chooser is cancelled.
     std::deque<std::optional<QString>> answers;
+    // Files for the next several-file choosers; an empty list is a cancel,
+    // and so is a chooser with no list queued.
+    std::deque<QStringList> fileLists;
     // Runs while a box is "open" (a modal box would block here).
     std::function<void(const Shown &)> onShow;
     // The questions asked, and the answers for the next ones (true: the
@@ -42,7 +45,10 @@ public:
     void messageBox(QWidget *, const QString &title, const QString &text) override;
     void errorBox(QWidget *, const QString &title, const QString &text) override;
     std::optional<QString> openFile(QWidget *, const OpenFileRequest &request) override;
+    QStringList openFiles(QWidget *, const OpenFileRequest &request) override;
     bool confirm(QWidget *, const QString &title, const ConfirmRequest &request) override;
+    // The texts of the questions asked.
+    QStringList questions() const;
 
     QStringList texts() const;
     QStringList errors() const;

@@ -1,6 +1,6 @@
 #pragma once
-// The names of the files in the program directory that the programs read.
-// Every reader and the data checker take the names from here.
+// The names of the files in the program directory that the programs read
+// and keep. Every reader, writer and the data checker take the names from here.
 
 #include <QString>
 
@@ -18,5 +18,7 @@ inline QString samplePictureRelativePath() { return QStringLiteral("bmp/Quz_1_10
 // The text shown when that picture is missing, and the help text.
 inline QString installNotesFileName() { return QStringLiteral("Установка!!!.txt"); }
 inline QString helpFileName() { return QStringLiteral("Help.txt"); }
+// The learning record of both programs (an SQLite database), beside quz.ini.
+inline QString historyFileName() { return QStringLiteral("quz-history.sqlite"); }
 
 } // namespace quz::bank

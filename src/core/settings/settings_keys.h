@@ -81,6 +81,10 @@ inline constexpr IntKey examTicket{"exam", "ticket", 1};
 inline constexpr GeometryKeys examWindow{
     {"exam", "left", 120}, {"exam", "top", 60}, {"exam", "height", 560}, {"exam", "width", 720}};
 
+// The learning record of both programs ("Записывать ответы" on the statistics
+// page); the record's writer reads it again whenever the file changes.
+inline constexpr BoolKey recordAnswers{"record", "enabled", true};
+
 } // namespace keys
 
 } // namespace quz::settings

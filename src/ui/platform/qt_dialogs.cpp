@@ -183,6 +183,23 @@ std::unique_ptr<QDialog> scrollingBox(QWidget *parent, QMessageBox::Icon icon, c
     return box;
 }
 
+// Qt's own chooser (never the native one) in open mode, modal, with the
+// request's filter (labels only, as the program names them) and the folder of
+// its initial file, when it names one, as the start folder.
+void prepareChooser(QFileDialog &dialog, const OpenFileRequest &request, QFileDialog::FileMode mode)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(mode);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (request.initialFile.contains(u'/'))
+        dialog.setDirectory(QFileInfo(request.initialFile).absolutePath());
+}
+
 void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {
     const std::unique_ptr<QDialog> box = makeTextBox(parent, icon, title, text);
@@ -224,24 +241,11 @@ void QtDialogs::errorBox(QWidget *parent, const QString &title, const QString &t
 std::optional<QString> QtDialogs::openFile(QWidget *parent, const OpenFileRequest &request)
 {
     QFileDialog dialog(parent, request.title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    prepareChooser(dialog, request, QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    // The filter entries show their labels only, as the program names them.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    const QStringList filters = qtNameFilters(request.filter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(request.defaultSuffix);
-
-    if (!request.initialFile.isEmpty()) {
-        const QFileInfo initial(request.initialFile);
-        if (request.initialFile.contains(u'/'))
-            dialog.setDirectory(initial.absolutePath());
-        dialog.selectFile(initial.fileName());
-    }
+    if (!request.initialFile.isEmpty())
+        dialog.selectFile(QFileInfo(request.initialFile).fileName());
 
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -249,6 +253,19 @@ std::optional<QString> QtDialogs::openFile(QWidget *parent, const OpenFileReques
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return std::nullopt;
     return withDefaultSuffix(QFileInfo(chosen.first()).absoluteFilePath(), request.defaultSuffix);
+}
+
+QStringList QtDialogs::openFiles(QWidget *parent, const OpenFileRequest &request)
+{
+    QFileDialog dialog(parent, request.title);
+    prepareChooser(dialog, request, QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QStringList chosen;
+    for (const QString &file : dialog.selectedFiles())
+        if (!file.isEmpty())
+            chosen << QFileInfo(file).absoluteFilePath();
+    return chosen;
 }
 
 bool QtDialogs::confirm(QWidget *parent, const QString &title, const ConfirmRequest &request)

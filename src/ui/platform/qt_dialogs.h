@@ -50,6 +50,8 @@ public:
     // overwriting. The initial file's folder, when it names one, is the
     // chooser's start folder.
     std::optional<QString> openFile(QWidget *parent, const OpenFileRequest &request) override;
+    // Qt's own chooser in open mode for existing files, several at once.
+    QStringList openFiles(QWidget *parent, const OpenFileRequest &request) override;
     bool confirm(QWidget *parent, const QString &title, const ConfirmRequest &request) override;
 };
 

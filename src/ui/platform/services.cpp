@@ -19,6 +19,12 @@ void Dialogs::showFailure(QWidget *parent, const QString &title, const QString &
     errorBox(parent, title, failureText(failure));
 }
 
+QStringList Dialogs::openFiles(QWidget *parent, const OpenFileRequest &request)
+{
+    const std::optional<QString> one = openFile(parent, request);
+    return one ? QStringList{*one} : QStringList();
+}
+
 QString Services::settingsPath() const
 {
     const QFileInfo exe(exePath);

@@ -5,6 +5,7 @@
 // create recording fakes (tests/support/fakes.h).
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -37,6 +38,9 @@ public:
     // Returns the chosen full path, or nothing when the user cancelled.
     // A typed name of a file that does not exist is returned as well.
     virtual std::optional<QString> openFile(QWidget *parent, const OpenFileRequest &request) = 0;
+    // Several existing files at once; empty when the user cancelled. This
+    // default asks openFile() for one.
+    virtual QStringList openFiles(QWidget *parent, const OpenFileRequest &request);
     // Modal question with a question icon and the two buttons of `request`;
     // true only when the user chose `accept`. The reject button is the
     // default one, and closing the box or Escape rejects too.

@@ -110,6 +110,7 @@ private slots:
     void openFile_data();
     void openFile();
     void openFileCancelled();
+    void openSeveralFiles();
     void boxes_data();
     void boxes();
     void confirm_data();
@@ -285,6 +286,36 @@ void TestQtPlatform::openFileCancelled()
     request.initialFile = m_dir.filePath(u"sound.wav"_qs);
     QCOMPARE(dialogs.openFile(nullptr, request), std::nullopt);
     QVERIFY(driver.ran());
+}
+
+// Two existing files typed into the name field, as the chooser quotes them.
+void TestQtPlatform::openSeveralFiles()
+{
+    const QString folder = m_dir.filePath(u"several"_qs);
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString &name : {u"a.quz"_qs, u"b.quz"_qs}) {
+        QFile f(folder + u'/' + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QFileDialog::FileMode seenMode = QFileDialog::AnyFile;
+    WhenModal<QFileDialog> driver([&](QFileDialog *dialog) {
+        seenMode = dialog->fileMode();
+        auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_qs);
+        if (!edit) {
+            dialog->reject();
+            return;
+        }
+        QApplication::setActiveWindow(dialog);
+        edit->setFocus();
+        QTest::keyClicks(edit, u"\"a.quz\" \"b.quz\""_qs);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QtDialogs dialogs;
+    const QStringList chosen = dialogs.openFiles(
+        nullptr, {u"Укажите журналы ошибок."_qs, u"Ошибки QUZ|*.quz"_qs, u"quz"_qs, folder + u'/'});
+    QVERIFY(driver.ran());
+    QCOMPARE(seenMode, QFileDialog::ExistingFiles);
+    QCOMPARE(chosen, (QStringList{folder + u"/a.quz"_qs, folder + u"/b.quz"_qs}));
 }
 
 void TestQtPlatform::boxes_data()

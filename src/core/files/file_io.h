@@ -37,6 +37,13 @@ QString openFailure(const QString &path, const QString &reason);
 // blocks on a pipe or reads more than the limit.
 Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind);
 
+// Asks the system to back a large buffer that is about to be filled with huge
+// pages where it offers them: a 20 MB journal is then read with a few page
+// faults instead of five thousand, which in a new process are most of the
+// time its reading takes. A hint only, for buffers of 4 MiB and more; nothing
+// changes where the system refuses it.
+void preferHugePages(void *data, qsizetype size);
+
 // Whether a file (not a folder) exists at `path`.
 bool isFile(const QString &path);
 

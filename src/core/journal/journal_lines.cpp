@@ -1,5 +1,6 @@
 #include "core/journal/journal_lines.h"
 
+#include "core/files/file_io.h"
 #include "core/files/text_file.h"
 
 #include <algorithm>
@@ -12,10 +13,18 @@ namespace {
 // of it and at least this much.
 constexpr qsizetype kReclaimFloor = 1 << 20;
 
-void blankLineBreaks(char *begin, char *end)
+bool isBreak(char c)
 {
-    std::replace_if(
-        begin, end, [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= '\r' && (byte == '\r' || byte == '\n');
+}
+
+void blankLineBreaks(char *begin, char *end) { std::replace_if(begin, end, isBreak, ' '); }
+
+// The first CR or LF in [from, end), `end` when there is none.
+const char *findBreak(const char *from, const char *end)
+{
+    return std::find_if(from, end, isBreak);
 }
 
 } // namespace
@@ -39,23 +48,56 @@ std::vector<RowRange> mergeRanges(std::vector<RowRange> ranges)
 
 JournalLines::JournalLines(const QStringList &lines)
 {
-    m_lines.reserve(static_cast<size_t>(lines.size()));
+    m_starts.reserve(static_cast<size_t>(lines.size()));
     for (const QString &line : lines)
         append(line);
 }
 
-std::string_view JournalLines::bytesAt(qsizetype row) const
+JournalLines JournalLines::fromText(QByteArray text)
 {
-    const Line &line = m_lines[static_cast<size_t>(row)];
-    return std::string_view(m_bytes).substr(static_cast<size_t>(line.offset),
-                                            static_cast<size_t>(line.length));
+    JournalLines lines;
+    const char *const begin = text.constData();
+    const qsizetype size = text.size();
+    // Room for a line per line break (CR LF counted twice) and a last line
+    // without one; the part that CR LF pairs leave unused is never touched.
+    const auto breaks = std::count_if(begin, begin + size, [](char c) { return isBreak(c); });
+    lines.m_starts.reserve(static_cast<size_t>(breaks) + 1);
+    files::preferHugePages(lines.m_starts.data(),
+                           static_cast<qsizetype>(lines.m_starts.capacity() * sizeof(qsizetype)));
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (!isBreak(begin[i]))
+            continue;
+        lines.m_starts.push_back(start);
+        lines.m_liveBytes += i - start;
+        if (begin[i] == '\r' && i + 1 < size && begin[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size) {
+        lines.m_starts.push_back(start);
+        lines.m_liveBytes += size - start;
+        text.append('\n');
+    }
+    lines.m_bytes = std::move(text);
+    return lines;
 }
+
+std::string_view JournalLines::headAt(qsizetype row, qsizetype most) const
+{
+    const qsizetype start = m_starts[static_cast<size_t>(row)];
+    const char *const from = m_bytes.constData() + start;
+    const char *const end = from + std::min(std::max<qsizetype>(0, most), m_bytes.size() - start);
+    return std::string_view(from, static_cast<size_t>(findBreak(from, end) - from));
+}
+
+std::string_view JournalLines::bytesAt(qsizetype row) const { return headAt(row, m_bytes.size()); }
 
 QString JournalLines::at(qsizetype row) const { return files::fromCp1251(bytesAt(row)); }
 
 std::optional<QString> JournalLines::last() const
 {
-    if (m_lines.empty())
+    if (m_starts.empty())
         return std::nullopt;
     return at(size() - 1);
 }
@@ -73,11 +115,12 @@ void JournalLines::append(const QString &line) { appendBytes(files::toCp1251(lin
 
 void JournalLines::appendBytes(std::string_view line)
 {
-    const auto offset = static_cast<qsizetype>(m_bytes.size());
-    m_bytes.append(line);
-    blankLineBreaks(m_bytes.data() + offset, m_bytes.data() + m_bytes.size());
+    const qsizetype offset = m_bytes.size();
     const auto length = static_cast<qsizetype>(line.size());
-    m_lines.push_back({offset, length});
+    m_bytes.append(line.data(), length);
+    blankLineBreaks(m_bytes.data() + offset, m_bytes.data() + m_bytes.size());
+    m_bytes.append('\n');
+    m_starts.push_back(offset);
     m_liveBytes += length;
 }
 
@@ -88,56 +131,66 @@ void JournalLines::append(const JournalLines &other)
         append(copy);
         return;
     }
-    reserve(other.m_liveBytes, other.size());
-    for (qsizetype row = 0; row < other.size(); ++row)
-        appendBytes(other.bytesAt(row));
+    // The other store as it is, its line breaks and unreclaimed bytes
+    // included: one copy of its bytes and one pass over its starts.
+    const qsizetype base = m_bytes.size();
+    m_bytes.append(other.m_bytes);
+    m_starts.reserve(m_starts.size() + other.m_starts.size());
+    for (const qsizetype start : other.m_starts)
+        m_starts.push_back(base + start);
+    m_liveBytes += other.m_liveBytes;
 }
 
 void JournalLines::remove(const std::vector<RowRange> &ranges)
 {
     if (ranges.empty())
         return;
-    // One pass over the records: every kept line moves down once.
+    // One pass over the starts: every kept line moves down once.
     size_t write = static_cast<size_t>(ranges.front().first);
     size_t read = write;
-    for (size_t i = 0; i < ranges.size(); ++i) {
-        const auto first = static_cast<size_t>(ranges[i].first);
-        const auto end = std::min(m_lines.size(), first + static_cast<size_t>(ranges[i].count));
+    for (const RowRange &range : ranges) {
+        const auto first = static_cast<size_t>(range.first);
+        const auto end = std::min(m_starts.size(), first + static_cast<size_t>(range.count));
         while (read < first)
-            m_lines[write++] = m_lines[read++];
+            m_starts[write++] = m_starts[read++];
         for (; read < end; ++read)
-            m_liveBytes -= m_lines[read].length;
+            m_liveBytes -= static_cast<qsizetype>(bytesAt(static_cast<qsizetype>(read)).size());
     }
-    while (read < m_lines.size())
-        m_lines[write++] = m_lines[read++];
-    m_lines.resize(write);
+    while (read < m_starts.size())
+        m_starts[write++] = m_starts[read++];
+    m_starts.resize(write);
     reclaimIfWasteful();
 }
 
 void JournalLines::clear()
 {
-    std::string().swap(m_bytes);
-    std::vector<Line>().swap(m_lines);
+    QByteArray().swap(m_bytes);
+    std::vector<qsizetype>().swap(m_starts);
     m_liveBytes = 0;
 }
 
 void JournalLines::reserve(qsizetype bytes, qsizetype lines)
 {
-    m_bytes.reserve(m_bytes.size() + static_cast<size_t>(std::max<qsizetype>(0, bytes)));
-    m_lines.reserve(m_lines.size() + static_cast<size_t>(std::max<qsizetype>(0, lines)));
+    bytes = std::max<qsizetype>(0, bytes);
+    lines = std::max<qsizetype>(0, lines);
+    m_bytes.reserve(m_bytes.size() + bytes + lines);
+    m_starts.reserve(m_starts.size() + static_cast<size_t>(lines));
 }
 
 void JournalLines::reclaimIfWasteful()
 {
-    const auto held = static_cast<qsizetype>(m_bytes.size());
-    if (held - m_liveBytes < std::max(kReclaimFloor, m_liveBytes))
+    // What the lines need: their bytes and one line break each.
+    const qsizetype needed = m_liveBytes + size();
+    if (m_bytes.size() - needed < std::max(kReclaimFloor, needed))
         return;
-    std::string kept;
-    kept.reserve(static_cast<size_t>(m_liveBytes));
-    for (Line &line : m_lines) {
-        const qsizetype offset = static_cast<qsizetype>(kept.size());
-        kept.append(m_bytes, static_cast<size_t>(line.offset), static_cast<size_t>(line.length));
-        line.offset = offset;
+    QByteArray kept;
+    kept.reserve(needed);
+    for (qsizetype row = 0; row < size(); ++row) {
+        const std::string_view line = bytesAt(row);
+        const qsizetype offset = kept.size();
+        kept.append(line.data(), static_cast<qsizetype>(line.size()));
+        kept.append('\n');
+        m_starts[static_cast<size_t>(row)] = offset;
     }
     m_bytes.swap(kept);
 }

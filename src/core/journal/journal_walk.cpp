@@ -1,6 +1,7 @@
 #include "core/journal/journal_walk.h"
 
 #include "core/files/text_file.h"
+#include "core/journal/journal_entries.h"
 
 namespace quz::journal {
 
@@ -44,7 +45,8 @@ WalkStep walk(const JournalLines &lines, qsizetype cursor)
     for (++cursor; cursor < count; ++cursor) {
         if (cursor < 0)
             continue;
-        const std::string_view line = lines.bytesAt(cursor);
+        // The fields end at character 15: a longer line is not read further.
+        const std::string_view line = lines.headAt(cursor, kEntryLength);
         if (!line.empty() && line.front() == '-')
             return {cursor, true, questionOf(line)};
     }

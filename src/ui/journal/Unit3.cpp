@@ -229,7 +229,7 @@ void TForm3::addStartEntry(const QString &ticket)
 
 void TForm3::addErrorEntry(const QString &ticket, const QString &question)
 {
-    if (quz::journal::isDuplicateError(m_journal->lastLine(), question))
+    if (quz::journal::isDuplicateError(m_journal->lastLineStart(), question))
         return;
     appendLine(quz::journal::errorEntry(ticket, question));
 }

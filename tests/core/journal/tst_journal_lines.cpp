@@ -2,6 +2,7 @@
 // rows, reclaiming the bytes of removed lines, and the model's notifications
 // (which decide whether the list keeps its place).
 
+#include "core/files/text_file.h"
 #include "core/journal/journal_model.h"
 
 #include <QSignalSpy>
@@ -47,6 +48,8 @@ private slots:
     void modelRemove();
     void modelLoadsInOneReset();
     void modelData();
+    void longLineShownCut_data();
+    void longLineShownCut();
 };
 
 void TestJournalLines::mergeRanges_data()
@@ -121,7 +124,7 @@ void TestJournalLines::modelAppend()
     QCOMPARE(inserted.at(0).at(1).toInt(), 3);
     QCOMPARE(inserted.at(0).at(2).toInt(), 3);
     QCOMPARE(reset.size(), 0);
-    QCOMPARE(model.lastLine(), std::optional<QString>(u"-> 01 вопрос 02"_s));
+    QCOMPARE(model.lastLineStart(), std::optional<QString>(u"-> 01 вопрос 02"_s));
     QCOMPARE(model.rowCount(), 4);
 }
 
@@ -193,6 +196,39 @@ void TestJournalLines::modelData()
     QVERIFY(!flags.testFlag(Qt::ItemIsEditable));
     QVERIFY(!flags.testFlag(Qt::ItemIsDragEnabled));
     QCOMPARE(model.rowCount(model.index(0)), 0);
+}
+
+// A line of any length costs the list a bounded text: its start and "…".
+// The line itself stays whole for saving, the walk and the duplicate test.
+void TestJournalLines::longLineShownCut_data()
+{
+    QTest::addColumn<qsizetype>("length");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("error entry") << qsizetype(15) << false;
+    QTest::newRow("at the bound") << JournalModel::kShownCharacters << false;
+    QTest::newRow("one over") << JournalModel::kShownCharacters + 1 << true;
+    QTest::newRow("5 MB") << qsizetype(5'000'000) << true;
+}
+
+void TestJournalLines::longLineShownCut()
+{
+    QFETCH(qsizetype, length);
+    QFETCH(bool, cut);
+    QByteArray file = QByteArray::fromStdString(quz::files::toCp1251(u"-> 07 вопрос 09"_s));
+    file += QByteArray(length - file.size(), 'x');
+    file += "\r\nnext\r\n"_ba;
+    JournalModel model;
+    model.replaceAll(JournalLines::fromText(file));
+    for (const int role : {int(Qt::DisplayRole), int(Qt::AccessibleTextRole)}) {
+        const QString shown = model.data(model.index(0), role).toString();
+        QCOMPARE(shown.size(), cut ? JournalModel::kShownCharacters + 1 : length);
+        QVERIFY(shown.startsWith(u"-> 07 вопрос 09"_s));
+        QCOMPARE(shown.endsWith(u'…'), cut);
+    }
+    QCOMPARE(qsizetype(model.lines().bytesAt(0).size()), length);
+    QCOMPARE(model.data(model.index(1), Qt::DisplayRole).toString(), u"next"_s);
+    model.removeRows({{1, 1}});
+    QCOMPARE(model.lastLineStart(), std::optional<QString>(u"-> 07 вопрос 09"_s));
 }
 
 QTEST_GUILESS_MAIN(TestJournalLines)

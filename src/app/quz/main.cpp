@@ -1,6 +1,7 @@
 // The program's main block: the application, the three windows in their
 // order, the command-line journal file, the event loop.
 
+#include "core/files/native_names.h"
 #include "ui/comment/Unit2.h"
 #include "ui/journal/Unit3.h"
 #include "ui/platform/control_state.h"
@@ -29,6 +30,10 @@ int main(int argc, char *argv[])
     QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 
     quz::Services services = quz::platform::programServices();
+    // The journal file as the system named it, in its readable form: a name
+    // that is not UTF-8 still finds its file (native_names.h).
+    if (argc > 1)
+        services.commandLineFile = quz::files::readablePath(argv[1]);
     services.appTitle = &title;
     services.dialogs = &dialogs;
     services.sound = &sound;

@@ -160,7 +160,11 @@ QString openFailure(const QString &path, const QString &reason)
 
 Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
 {
-    const QByteArray name = QFile::encodeName(path);
+    return readFileBytes(QFile::encodeName(path), path, kind);
+}
+
+Outcome<QByteArray> readFileBytes(const QByteArray &name, const QString &path, FileKind kind)
+{
     // Non-blocking, so that a pipe named like a data file cannot hang the open.
     const Descriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0)

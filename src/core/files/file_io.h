@@ -36,6 +36,9 @@ QString openFailure(const QString &path, const QString &reason);
 // (a folder, a device, a pipe) or is larger than sizeLimit(kind). Never
 // blocks on a pipe or reads more than the limit.
 Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind);
+// The same for the file whose path is the system's bytes `native` (which need
+// not be UTF-8, native_names.h); a failure names it `shown`.
+Outcome<QByteArray> readFileBytes(const QByteArray &native, const QString &shown, FileKind kind);
 
 // Asks the system to back a large buffer that is about to be filled with huge
 // pages where it offers them: a 20 MB journal is then read with a few page

@@ -1,6 +1,7 @@
 #include "core/journal/journal_file.h"
 
 #include "core/files/file_io.h"
+#include "core/files/native_names.h"
 
 namespace quz::journal {
 
@@ -20,7 +21,8 @@ QByteArray journalBytes(const JournalLines &lines)
 
 Outcome<JournalLines> readJournalFile(const QString &path)
 {
-    Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Journal);
+    Outcome<QByteArray> bytes =
+        files::readFileBytes(files::nativePath(path), path, files::FileKind::Journal);
     if (!bytes)
         return Failure{bytes.error()};
     return parseJournal(std::move(bytes).value());

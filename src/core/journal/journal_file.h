@@ -23,8 +23,9 @@ JournalLines parseJournal(QByteArray bytes);
 // The bytes of a journal file holding `lines`.
 QByteArray journalBytes(const JournalLines &lines);
 
-// Reads the journal file at `path`; a file that cannot be read fails with the
-// file layer's text.
+// Reads the journal file at `path`, which may give a name that is not UTF-8
+// in its readable form (native_names.h); a file that cannot be read fails
+// with the file layer's text.
 Outcome<JournalLines> readJournalFile(const QString &path);
 
 // Replaces the file at `path` by a journal file of `lines`, atomically: when

@@ -23,10 +23,12 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace quz::test;
@@ -89,6 +91,8 @@ private slots:
     void drops();
     void commandLine_data();
     void commandLine();
+    void namesThatAreNotUtf8_data();
+    void namesThatAreNotUtf8();
     void popupMenu();
     void clearResetsJournal();
     void newEntryInView_data();
@@ -363,6 +367,48 @@ void TestJournalWindow::commandLine()
     fx.dir.dialogs.answers.push_back(journalFile(fx.dir, u"more.quz"_s, {u"more"_s}));
     fx.f3()->N2Click();
     QCOMPARE(fx.f3()->lines(), first + QStringList({kStartEntry, u"more"_s}));
+}
+
+// A journal whose name is in Windows-1251 (from an archive made on Windows)
+// loads from the command line, the chooser and a drop alike; its name is
+// given in its readable form.
+void TestJournalWindow::namesThatAreNotUtf8_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("command line") << u"command line"_s;
+    QTest::newRow("file chooser") << u"chooser"_s;
+    QTest::newRow("drop") << u"drop"_s;
+}
+
+void TestJournalWindow::namesThatAreNotUtf8()
+{
+    QFETCH(QString, how);
+    ProgramDir prepared;
+    const QByteArray native =
+        QFile::encodeName(prepared.dir.path()) + "/\xe6\xf3\xf0\xed\xe0\xeb.quz";
+    {
+        QFile file;
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QVERIFY(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(cp1251(kSaved.join(u"\r\n"_s) + u"\r\n"_s));
+    }
+    // The temporary folder cannot remove a name it cannot read.
+    const auto removeFile = qScopeGuard([&] { ::unlink(native.constData()); });
+    const QString readable = prepared.path(u"журнал.quz"_s);
+    FormFixture::Options options;
+    if (how == u"command line"_s)
+        options.commandLineFile = readable;
+    FormFixture fx(options);
+    if (how == u"chooser"_s) {
+        fx.dir.dialogs.answers.push_back(readable);
+        fx.f3()->N2Click();
+    } else if (how == u"drop"_s) {
+        fx.f3()->showWindow();
+        QVERIFY(drop(fx.f3(), {QUrl::fromEncoded("file://" + native.toPercentEncoding("/"))}));
+    }
+    QVERIFY2(fx.dir.dialogs.shown.isEmpty(), qPrintable(fx.dir.dialogs.errors().join(u'\n')));
+    QCOMPARE(fx.f3()->lines(), kSaved);
 }
 
 void TestJournalWindow::popupMenu()

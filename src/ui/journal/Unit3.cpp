@@ -183,12 +183,15 @@ void TForm3::sbCloseClick() { hide(); }
 
 void TForm3::showWindow()
 {
+    // A window that the window manager has minimised comes back.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
 }
 
-bool TForm3::isShowing() const { return isVisible(); }
+bool TForm3::isShowing() const { return isVisible() && !isMinimized(); }
 
 bool TForm3::answerModeOn() const { return sbAnsver->text() == kModeOnCaption; }
 

@@ -103,6 +103,8 @@ private slots:
     void widthRule();
     void minimumSizeAndFrame();
     void hideWritesSettings();
+    void showingRestoresMinimised_data();
+    void showingRestoresMinimised();
     void listIsAccessible();
 };
 
@@ -616,6 +618,34 @@ void TestJournalWindow::hideWritesSettings()
     for (const QString &key :
          {u"delErr=0"_s, u"left3=40"_s, u"top3=50"_s, u"height3=300"_s, u"width3=200"_s})
         QVERIFY2(ini.contains(key), qPrintable(ini));
+}
+
+// A journal window the window manager has minimised is not showing: "Ошибки"
+// and the stop of a run bring it back rather than hide it.
+void TestJournalWindow::showingRestoresMinimised_data()
+{
+    QTest::addColumn<bool>("byRunStop");
+    QTest::newRow("Ошибки") << false;
+    QTest::newRow("run stop") << true;
+}
+
+void TestJournalWindow::showingRestoresMinimised()
+{
+    QFETCH(bool, byRunStop);
+    FormFixture fx;
+    if (byRunStop)
+        fx.start();
+    fx.f3()->showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(fx.f3()));
+    fx.f3()->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(fx.f3()->isMinimized());
+    QVERIFY(!fx.f3()->isShowing());
+    fx.click(byRunStop ? fx.f1()->Start : fx.f1()->sbErr);
+    QTRY_VERIFY(!fx.f3()->isMinimized());
+    QVERIFY(fx.f3()->isShowing());
+    // Once back, "Ошибки" hides it as before.
+    fx.click(fx.f1()->sbErr);
+    QVERIFY(!fx.f3()->isVisible());
 }
 
 // Screen readers and test drivers read the journal's lines from the list.

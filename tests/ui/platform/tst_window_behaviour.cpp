@@ -88,6 +88,8 @@ private slots:
 
     void dragMovesWindow_data();
     void dragMovesWindow();
+    void systemMoveCancelledByQuickRelease_data();
+    void systemMoveCancelledByQuickRelease();
     void doubleClickStillReachesArea();
 
     void mouseMoveAreas_data();
@@ -306,6 +308,52 @@ void TestWindowBehaviour::dragMovesWindow()
     QTest::mouseMove(text->viewport(), QPoint(90, 60));
     QTest::qWait(20);
     QCOMPARE(window.pos(), start + QPoint(30, 20));
+}
+
+// The window manager's move begins when it takes the pointer; a release that
+// reaches the window first (a quick click) came before that, and the move is
+// cancelled, so that the window does not follow the pointer with no button
+// held. A release during a move the window manager has taken never reaches
+// the window.
+void TestWindowBehaviour::systemMoveCancelledByQuickRelease_data()
+{
+    QTest::addColumn<bool>("released");
+    QTest::newRow("quick click: release reaches the window") << true;
+    QTest::newRow("drag the window manager took") << false;
+}
+
+void TestWindowBehaviour::systemMoveCancelledByQuickRelease()
+{
+    QFETCH(bool, released);
+    QWidget window;
+    window.setGeometry(200, 200, 300, 120);
+    auto *area = new QWidget(&window);
+    area->setGeometry(0, 0, 300, 120);
+    int starts = 0;
+    int cancels = 0;
+    quz::platform::SystemMove move;
+    move.start = [&](QWidget *moved) {
+        starts += moved == &window;
+        return true;
+    };
+    move.cancel = [&](QWidget *moved) { cancels += moved == &window; };
+    moveWindowByDrag(area, move);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint start = window.pos();
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(starts, 1);
+    if (released)
+        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(cancels, released ? 1 : 0);
+    // The window manager moves the window, not the program.
+    QTest::mouseMove(area, QPoint(60, 40));
+    QCOMPARE(window.pos(), start);
+    // The next press starts a new move; a release of it cancels once.
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(starts, 2);
+    QCOMPARE(cancels, released ? 2 : 1);
 }
 
 void TestWindowBehaviour::doubleClickStillReachesArea()

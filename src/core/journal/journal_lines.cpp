@@ -58,10 +58,11 @@ JournalLines JournalLines::fromText(QByteArray text)
     JournalLines lines;
     const char *const begin = text.constData();
     const qsizetype size = text.size();
-    // Room for a line per line break (CR LF counted twice) and a last line
-    // without one; the part that CR LF pairs leave unused is never touched.
+    // Room for a line per line break (CR LF counted twice), a last line
+    // without one, and the entries of many runs after it; the part left
+    // unused is never touched.
     const auto breaks = std::count_if(begin, begin + size, [](char c) { return isBreak(c); });
-    lines.m_starts.reserve(static_cast<size_t>(breaks) + 1);
+    lines.m_starts.reserve(static_cast<size_t>(breaks + breaks / 8) + 64);
     files::preferHugePages(lines.m_starts.data(),
                            static_cast<qsizetype>(lines.m_starts.capacity() * sizeof(qsizetype)));
     qsizetype start = 0;
@@ -79,19 +80,38 @@ JournalLines JournalLines::fromText(QByteArray text)
         lines.m_liveBytes += size - start;
         text.append('\n');
     }
-    lines.m_bytes = std::move(text);
+    lines.addSegment(std::move(text), false);
     return lines;
+}
+
+const JournalLines::Segment &JournalLines::segmentOf(qsizetype offset) const
+{
+    if (m_segments.size() == 1)
+        return m_segments.front();
+    const auto after =
+        std::upper_bound(m_segments.begin(), m_segments.end(), offset,
+                         [](qsizetype at, const Segment &segment) { return at < segment.base; });
+    return *(after - 1);
+}
+
+void JournalLines::addSegment(QByteArray bytes, bool growable)
+{
+    const qsizetype size = bytes.size();
+    m_segments.push_back({m_size, std::move(bytes), growable});
+    m_size += size;
 }
 
 std::string_view JournalLines::headAt(qsizetype row, qsizetype most) const
 {
     const qsizetype start = m_starts[static_cast<size_t>(row)];
-    const char *const from = m_bytes.constData() + start;
-    const char *const end = from + std::min(std::max<qsizetype>(0, most), m_bytes.size() - start);
+    const Segment &segment = segmentOf(start);
+    const char *const from = segment.bytes.constData() + (start - segment.base);
+    const qsizetype left = segment.base + segment.bytes.size() - start;
+    const char *const end = from + std::min(std::max<qsizetype>(0, most), left);
     return std::string_view(from, static_cast<size_t>(findBreak(from, end) - from));
 }
 
-std::string_view JournalLines::bytesAt(qsizetype row) const { return headAt(row, m_bytes.size()); }
+std::string_view JournalLines::bytesAt(qsizetype row) const { return headAt(row, m_size); }
 
 QString JournalLines::at(qsizetype row) const { return files::fromCp1251(bytesAt(row)); }
 
@@ -115,12 +135,16 @@ void JournalLines::append(const QString &line) { appendBytes(files::toCp1251(lin
 
 void JournalLines::appendBytes(std::string_view line)
 {
-    const qsizetype offset = m_bytes.size();
+    if (m_segments.empty() || !m_segments.back().growable)
+        addSegment(QByteArray(), true);
+    QByteArray &tail = m_segments.back().bytes;
     const auto length = static_cast<qsizetype>(line.size());
-    m_bytes.append(line.data(), length);
-    blankLineBreaks(m_bytes.data() + offset, m_bytes.data() + m_bytes.size());
-    m_bytes.append('\n');
-    m_starts.push_back(offset);
+    const qsizetype at = tail.size();
+    tail.append(line.data(), length);
+    blankLineBreaks(tail.data() + at, tail.data() + tail.size());
+    tail.append('\n');
+    m_starts.push_back(m_size);
+    m_size += length + 1;
     m_liveBytes += length;
 }
 
@@ -131,10 +155,13 @@ void JournalLines::append(const JournalLines &other)
         append(copy);
         return;
     }
-    // The other store as it is, its line breaks and unreclaimed bytes
-    // included: one copy of its bytes and one pass over its starts.
-    const qsizetype base = m_bytes.size();
-    m_bytes.append(other.m_bytes);
+    // The other store's segments as they are, shared, not copied; lines
+    // appended later go to a segment of their own.
+    const qsizetype base = m_size;
+    for (const Segment &segment : other.m_segments) {
+        m_segments.push_back({base + segment.base, segment.bytes, false});
+        m_size += segment.bytes.size();
+    }
     m_starts.reserve(m_starts.size() + other.m_starts.size());
     for (const qsizetype start : other.m_starts)
         m_starts.push_back(base + start);
@@ -164,8 +191,9 @@ void JournalLines::remove(const std::vector<RowRange> &ranges)
 
 void JournalLines::clear()
 {
-    QByteArray().swap(m_bytes);
+    std::vector<Segment>().swap(m_segments);
     std::vector<qsizetype>().swap(m_starts);
+    m_size = 0;
     m_liveBytes = 0;
 }
 
@@ -173,7 +201,10 @@ void JournalLines::reserve(qsizetype bytes, qsizetype lines)
 {
     bytes = std::max<qsizetype>(0, bytes);
     lines = std::max<qsizetype>(0, lines);
-    m_bytes.reserve(m_bytes.size() + bytes + lines);
+    if (m_segments.empty() || !m_segments.back().growable)
+        addSegment(QByteArray(), true);
+    QByteArray &tail = m_segments.back().bytes;
+    tail.reserve(tail.size() + bytes + lines);
     m_starts.reserve(m_starts.size() + static_cast<size_t>(lines));
 }
 
@@ -181,7 +212,7 @@ void JournalLines::reclaimIfWasteful()
 {
     // What the lines need: their bytes and one line break each.
     const qsizetype needed = m_liveBytes + size();
-    if (m_bytes.size() - needed < std::max(kReclaimFloor, needed))
+    if (m_size - needed < std::max(kReclaimFloor, needed))
         return;
     QByteArray kept;
     kept.reserve(needed);
@@ -192,7 +223,9 @@ void JournalLines::reclaimIfWasteful()
         kept.append('\n');
         m_starts[static_cast<size_t>(row)] = offset;
     }
-    m_bytes.swap(kept);
+    std::vector<Segment>().swap(m_segments);
+    m_size = 0;
+    addSegment(std::move(kept), true);
 }
 
 } // namespace quz::journal

@@ -1,13 +1,16 @@
 #pragma once
 // The lines of the error journal, held the way a journal file holds them:
 // Windows-1251 bytes, one byte per character, each line followed by its line
-// break. All lines live in one byte store with the offset of each line's
-// start beside it, so that a journal of a million lines is two allocations, a
-// journal file's bytes become lines where they were read (no copy), reading
-// the last line costs the same as in a journal of ten, and the start of a line
-// (all that the list shows, the walk and the duplicate test read) costs the
-// same however long the line is. Not responsible for the file format
-// (journal_file.h) or for the meaning of a line (journal_entries.h).
+// break. The bytes live in a few large segments (a loaded file's buffer as it
+// was read, never grown or copied; the lines appended since in a segment of
+// their own), with the offset of each line's start beside them, so that a
+// journal of a million lines is a handful of allocations, a journal file's
+// bytes become lines where they were read, appending a line never copies a
+// loaded file, reading the last line costs the same as in a journal of ten,
+// and the start of a line (all that the list shows, the walk and the
+// duplicate test read) costs the same however long the line is. Not
+// responsible for the file format (journal_file.h) or for the meaning of a
+// line (journal_entries.h).
 
 #include <QByteArray>
 #include <QString>
@@ -75,13 +78,23 @@ public:
     qsizetype textSize() const { return m_liveBytes; }
     // Bytes of the store: the lines, their line breaks, and the bytes of
     // removed lines not yet reclaimed.
-    qsizetype storeSize() const { return m_bytes.size(); }
+    qsizetype storeSize() const { return m_size; }
 
 private:
+    // Bytes at offsets [base, base + bytes.size()) of the store. Every line
+    // lies in one segment and is followed there by CR, LF or CR LF.
+    struct Segment {
+        qsizetype base = 0;
+        QByteArray bytes;
+        // Lines are appended to it (it is the store's own, not a file's).
+        bool growable = false;
+    };
+    const Segment &segmentOf(qsizetype offset) const;
+    void addSegment(QByteArray bytes, bool growable);
     void reclaimIfWasteful();
 
-    // Every line is followed by CR, LF or CR LF.
-    QByteArray m_bytes;
+    std::vector<Segment> m_segments;
+    qsizetype m_size = 0;
     std::vector<qsizetype> m_starts;
     // The bytes of the lines, line breaks not counted.
     qsizetype m_liveBytes = 0;

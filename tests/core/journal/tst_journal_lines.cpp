@@ -43,6 +43,7 @@ private slots:
     void remove();
     void removedBytesReclaimed();
     void appendToItself();
+    void filesAndEntriesInterleaved();
     void modelAppend();
     void modelRemove_data();
     void modelRemove();
@@ -111,6 +112,27 @@ void TestJournalLines::appendToItself()
     JournalLines lines(QStringList{u"a"_s, u"b"_s});
     lines.append(lines);
     QCOMPARE(lines.toStringList(), (QStringList{u"a"_s, u"b"_s, u"a"_s, u"b"_s}));
+}
+
+// Loaded files keep their own buffers and entries go after them: lines read
+// back in order across them, through removals and the reclaiming of bytes.
+void TestJournalLines::filesAndEntriesInterleaved()
+{
+    JournalLines lines = JournalLines::fromText("a\r\nb"_ba);
+    lines.append(u"c"_s);
+    lines.append(JournalLines::fromText("d\ne\n"_ba));
+    lines.append(u"f"_s);
+    lines.append(JournalLines::fromText(QByteArray(3 << 20, 'x') + "\rg"_ba));
+    lines.append(u"h"_s);
+    QCOMPARE(lines.size(), 9);
+    QCOMPARE(lines.at(6).size(), 3 << 20);
+    lines.remove({{1, 1}, {3, 1}, {6, 1}});
+    QCOMPARE(lines.toStringList(), (QStringList{u"a"_s, u"c"_s, u"e"_s, u"f"_s, u"g"_s, u"h"_s}));
+    // The 3 MB line's bytes were reclaimed.
+    QVERIFY2(lines.storeSize() < 100, qPrintable(QString::number(lines.storeSize())));
+    lines.append(u"i"_s);
+    QCOMPARE(*lines.last(), u"i"_s);
+    QCOMPARE(lines.textSize(), 7);
 }
 
 void TestJournalLines::modelAppend()

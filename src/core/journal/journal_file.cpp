@@ -3,18 +3,23 @@
 #include "core/files/file_io.h"
 #include "core/files/native_names.h"
 
+#include <cstring>
+
 namespace quz::journal {
 
 JournalLines parseJournal(QByteArray bytes) { return JournalLines::fromText(std::move(bytes)); }
 
 QByteArray journalBytes(const JournalLines &lines)
 {
-    QByteArray bytes;
-    bytes.reserve(lines.textSize() + 2 * lines.size());
+    QByteArray bytes(lines.textSize() + 2 * lines.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (qsizetype row = 0; row < lines.size(); ++row) {
         const std::string_view line = lines.bytesAt(row);
-        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
-        bytes.append("\r\n", 2);
+        if (!line.empty())
+            std::memcpy(out, line.data(), line.size());
+        out += line.size();
+        *out++ = '\r';
+        *out++ = '\n';
     }
     return bytes;
 }

@@ -4,6 +4,7 @@
 #include "core/files/text_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quz::journal {
 
@@ -13,18 +14,41 @@ namespace {
 // of it and at least this much.
 constexpr qsizetype kReclaimFloor = 1 << 20;
 
-bool isBreak(char c)
+inline bool isBreak(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return byte <= '\r' && (byte == '\r' || byte == '\n');
 }
 
-void blankLineBreaks(char *begin, char *end) { std::replace_if(begin, end, isBreak, ' '); }
+void blankLineBreaks(char *begin, char *end)
+{
+    std::replace_if(
+        begin, end, [](char c) { return isBreak(c); }, ' ');
+}
 
-// The first CR or LF in [from, end), `end` when there is none.
+// The first CR or LF in [from, end), `end` when there is none. Short lines,
+// the usual ones, are looked at byte by byte; the rest of a longer one in
+// blocks searched for each of the two characters.
 const char *findBreak(const char *from, const char *end)
 {
-    return std::find_if(from, end, isBreak);
+    constexpr qsizetype kShort = 64;
+    constexpr qsizetype kBlock = 4096;
+    const char *const shortEnd = end - from > kShort ? from + kShort : end;
+    for (; from < shortEnd; ++from)
+        if (isBreak(*from))
+            return from;
+    while (from < end) {
+        const char *const blockEnd = end - from > kBlock ? from + kBlock : end;
+        const auto size = [&](const char *limit) { return static_cast<size_t>(limit - from); };
+        const auto *lf = static_cast<const char *>(std::memchr(from, '\n', size(blockEnd)));
+        const char *const limit = lf ? lf : blockEnd;
+        if (const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size(limit))))
+            return cr;
+        if (lf)
+            return lf;
+        from = blockEnd;
+    }
+    return end;
 }
 
 } // namespace

@@ -17,6 +17,8 @@
 #include "ui/journal/practice_link.h"
 #include "ui/platform/control_state.h"
 
+#include "bench_timing.h"
+
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -86,29 +88,6 @@ quz::journal::JournalLines makeJournal(qsizetype lines)
                                          QStringLiteral("%1").arg(i % 20 + 1, 2, 10, QChar(u'0'))));
     }
     return journal;
-}
-
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
-// Peak memory above the memory in use before `work`, in bytes (Linux).
-qint64 peakAbove(const std::function<void()> &work)
-{
-    QFile reset(QStringLiteral("/proc/self/clear_refs"));
-    if (reset.open(QIODevice::WriteOnly))
-        reset.write("5"); // resets the peak to the current use
-    reset.close();
-    const qint64 before = statusKb("VmRSS:");
-    work();
-    return (statusKb("VmHWM:") - before) * 1024;
 }
 
 // The best of `runs` timings of `work`, in milliseconds.
@@ -288,7 +267,7 @@ void BenchJournal::twentyMegabytes()
     qInfo("journal file of %lld bytes", static_cast<long long>(fileSize));
 
     // Memory first, while the process holds nothing of earlier runs.
-    const qint64 peak = peakAbove([&] {
+    const qint64 peak = quz::bench::peakMemoryAbove([&] {
         Window w(path);
         w.form->showWindow();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));

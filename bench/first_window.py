@@ -6,14 +6,17 @@ takes from X the moment each of its windows is first mapped (the main window
 and, with a journal file named on the command line, the journal window),
 then its peak memory (VmHWM) once it has fallen idle. Every run is ended by
 its process id. The runs with a journal file alternate with runs without one
-(the program's own start), so that both figures are taken under the same
-load; medians are printed side by side:
+(the program's own start), and with those of another build if one is
+named, so that all figures are taken under the same load; medians are
+printed side by side:
 
-    journal 20.0 MB   main window   212.4 ms (without journal  98.1 ms)  ...
+    main window    178.8 ms   (without journal  100.0 ms)   goal <= 250 ms
 
 Run after a build:
-    /usr/bin/python3 bench/first_window.py [--build build] [--runs 9] [--mb 20]
-Needs: xvfb, python3-xlib.
+    /usr/bin/python3 bench/first_window.py [--build build] [--against OTHER_BUILD]
+                                           [--runs 9] [--mb 20]
+Needs: xvfb, python3-xlib (and tools/damaged_data_run.py beside it, whose
+Xvfb and /proc helpers it shares).
 """
 import argparse
 import os
@@ -26,7 +29,11 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, display as xdisplay
+from Xlib import X
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import damaged_data_run  # noqa: E402
+from damaged_data_run import cpu_seconds, vm_kb  # noqa: E402
 
 MAIN_TITLE = "экзаменационные"
 JOURNAL_TITLE = "журнал ошибок"
@@ -35,33 +42,8 @@ PROGRAM_FILES = ["quz", "vopros.txt", "koment.txt", "bmp", "emp.bmp", "Help.txt"
 INI = "[prg]\r\nfirst=0\r\nbeep=0\r\nbeepErr=0\r\nkoment=0\r\n"
 
 
-class Screen:
+class Screen(damaged_data_run.Screen):
     """A private Xvfb whose top-level maps are watched."""
-
-    def __init__(self, number=77):
-        self.name = f":{number}"
-        self.server = subprocess.Popen(
-            ["Xvfb", self.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        for _ in range(100):
-            try:
-                self.d = xdisplay.Display(self.name)
-                break
-            except Exception:
-                time.sleep(0.05)
-        else:
-            raise RuntimeError("Xvfb did not start")
-        self.root = self.d.screen().root
-        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
-        self.PID = self.d.intern_atom("_NET_WM_PID")
-        self.NAME = self.d.intern_atom("_NET_WM_NAME")
-        self.UTF8 = self.d.intern_atom("UTF8_STRING")
-        self.d.sync()
-
-    def stop(self):
-        self.d.close()
-        os.killpg(self.server.pid, signal.SIGTERM)
-        self.server.wait()
 
     def title_of(self, window, pid):
         try:
@@ -91,35 +73,13 @@ class Screen:
         return seen
 
 
-def vm_kb(pid, field):
-    try:
-        with open(f"/proc/{pid}/status") as f:
-            for line in f:
-                if line.startswith(field):
-                    return int(line.split()[1])
-    except OSError:
-        pass
-    return 0
-
-
-def stat_fields(pid):
+def page_faults(pid):
     try:
         with open(f"/proc/{pid}/stat") as f:
-            return f.read().rsplit(")", 1)[1].split()
-    except OSError:
-        return None
-
-
-def cpu_seconds(pid):
-    fields = stat_fields(pid)
-    if not fields:
-        return None
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-
-
-def page_faults(pid):
-    fields = stat_fields(pid)
-    return int(fields[7]) + int(fields[9]) if fields else 0
+            fields = f.read().rsplit(")", 1)[1].split()
+        return int(fields[7]) + int(fields[9])
+    except (OSError, IndexError, ValueError):
+        return 0
 
 
 def wait_idle(pid, limit=20.0):
@@ -166,49 +126,26 @@ def run_once(screen, pd, args):
         wait_idle(proc.pid)
         seen["cpu"] = cpu_seconds(proc.pid) or 0
         seen["faults"] = page_faults(proc.pid)
-        peak = vm_kb(proc.pid, "VmHWM:")
+        peak = vm_kb(proc.pid)
     finally:
         os.killpg(proc.pid, signal.SIGKILL)
         proc.wait()
     return seen, peak
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--build", default=os.path.join(os.path.dirname(__file__), "..", "build"))
-    parser.add_argument("--runs", type=int, default=9)
-    parser.add_argument("--mb", type=float, default=20)
-    opts = parser.parse_args()
-    build_bin = os.path.join(opts.build, "bin")
-    if not os.access(os.path.join(build_bin, "quz"), os.X_OK):
-        sys.exit(f"no program at {build_bin}/quz: build first")
-
-    work = tempfile.mkdtemp(prefix="quz-first-window-")
-    pd = os.path.join(work, "program")
-    os.mkdir(pd)
+def program_folder(build_bin, folder, journal):
+    os.mkdir(folder)
     for item in PROGRAM_FILES:
         src = os.path.join(build_bin, item)
         if os.path.isdir(src):
-            shutil.copytree(src, os.path.join(pd, item))
+            shutil.copytree(src, os.path.join(folder, item))
         elif os.path.exists(src):
-            shutil.copy2(src, os.path.join(pd, item))
-    journal = journal_bytes(opts.mb)
-    with open(os.path.join(pd, "big.quz"), "wb") as f:
+            shutil.copy2(src, os.path.join(folder, item))
+    with open(os.path.join(folder, "big.quz"), "wb") as f:
         f.write(journal)
-    screen = Screen()
-    rows = {"with": [], "without": []}
-    try:
-        for i in range(opts.runs + 1):
-            for kind, args in (("with", ["big.quz"]), ("without", [])):
-                with open(os.path.join(pd, "quz.ini"), "wb") as f:
-                    f.write(INI.encode("cp1251"))
-                seen, peak = run_once(screen, pd, args)
-                if i > 0:  # the first pair warms the file cache
-                    rows[kind].append((seen, peak))
-    finally:
-        screen.stop()
-        shutil.rmtree(work, ignore_errors=True)
 
+
+def report(label, rows, size_mb):
     def median(kind, key, scale=1000):
         values = [seen[key] * scale for seen, _ in rows[kind] if key in seen]
         return statistics.median(values) if values else float("nan")
@@ -216,9 +153,8 @@ def main():
     def peak_mb(kind):
         return statistics.median(p for _, p in rows[kind]) / 1024
 
-    size_mb = len(journal) / (1024 * 1024)
     extra = peak_mb("with") - peak_mb("without")
-    print(f"journal {size_mb:.1f} MB, {opts.runs} runs each, medians")
+    print(label)
     print(f"  main window    {median('with', MAIN_TITLE):7.1f} ms   "
           f"(without journal {median('without', MAIN_TITLE):6.1f} ms)   goal <= 250 ms")
     print(f"  journal window {median('with', JOURNAL_TITLE):7.1f} ms")
@@ -226,8 +162,48 @@ def main():
           f"{median('without', 'cpu'):6.1f} ms; until idle, at 10 ms ticks)")
     print(f"  page faults    {median('with', 'faults', 1):7.0f}      (without journal "
           f"{median('without', 'faults', 1):6.0f})")
-    print(f"  peak memory    {peak_mb('with'):7.1f} MB   (without journal {peak_mb('without'):6.1f} MB)"
-          f"   journal's share {extra:.1f} MB = {extra / size_mb:.2f}x the file   goal <= 2.5x")
+    print(f"  peak memory    {peak_mb('with'):7.1f} MB   (without journal "
+          f"{peak_mb('without'):6.1f} MB)   journal's share {extra:.1f} MB = "
+          f"{extra / size_mb:.2f}x the file   goal <= 2.5x")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default=os.path.join(os.path.dirname(__file__), "..", "build"))
+    parser.add_argument("--against", help="another build folder, run in turn with this one")
+    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--mb", type=float, default=20)
+    opts = parser.parse_args()
+    builds = [("this build", opts.build)] + ([("against", opts.against)] if opts.against else [])
+    for _, build in builds:
+        if not os.access(os.path.join(build, "bin", "quz"), os.X_OK):
+            sys.exit(f"no program at {build}/bin/quz: build first")
+
+    journal = journal_bytes(opts.mb)
+    work = tempfile.mkdtemp(prefix="quz-first-window-")
+    folders = []
+    for n, (_, build) in enumerate(builds):
+        folders.append(os.path.join(work, f"program{n}"))
+        program_folder(os.path.join(build, "bin"), folders[-1], journal)
+    screen = Screen(number=77)
+    rows = [{"with": [], "without": []} for _ in builds]
+    try:
+        for i in range(opts.runs + 1):
+            for n, pd in enumerate(folders):
+                for kind, args in (("with", ["big.quz"]), ("without", [])):
+                    with open(os.path.join(pd, "quz.ini"), "wb") as f:
+                        f.write(INI.encode("cp1251"))
+                    seen, peak = run_once(screen, pd, args)
+                    if i > 0:  # the first round warms the file cache
+                        rows[n][kind].append((seen, peak))
+    finally:
+        screen.stop()
+        shutil.rmtree(work, ignore_errors=True)
+
+    size_mb = len(journal) / (1024 * 1024)
+    print(f"journal {size_mb:.1f} MB, {opts.runs} runs each, in turn, medians")
+    for (label, build), result in zip(builds, rows):
+        report(f"{label} ({build})", result, size_mb)
 
 
 if __name__ == "__main__":

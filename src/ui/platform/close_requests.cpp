@@ -5,28 +5,13 @@
 #include <QPointer>
 #include <QWidget>
 
-#ifdef QUZ_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#endif
+#include "ui/platform/x11_support.h"
 
 namespace quz::platform {
 
 namespace {
 
 #ifdef QUZ_HAVE_XCB
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
-{
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-        nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-
 // Sees every X event before Qt handles it; a WM_DELETE_WINDOW for the window
 // while a box is open is taken up here (Qt then drops it as before).
 class CloseRequestFilter : public QAbstractNativeEventFilter {
@@ -86,11 +71,11 @@ bool closeThroughModalBoxes(QWidget *window)
 void closeEvenWhenBlocked(QWidget *window)
 {
 #ifdef QUZ_HAVE_XCB
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
         return;
-    auto *filter = new CloseRequestFilter(window, internAtom(x11->connection(), "WM_PROTOCOLS"),
-                                          internAtom(x11->connection(), "WM_DELETE_WINDOW"));
+    auto *filter = new CloseRequestFilter(window, x11Atom(connection, "WM_PROTOCOLS"),
+                                          x11Atom(connection, "WM_DELETE_WINDOW"));
     qApp->installNativeEventFilter(filter);
     QObject::connect(window, &QObject::destroyed, qApp, [filter] {
         qApp->removeNativeEventFilter(filter);

@@ -1,16 +1,12 @@
 #include "ui/platform/window_move.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
-#ifdef QUZ_HAVE_XCB
-#include <xcb/xcb.h>
+#include "ui/platform/x11_support.h"
 
 #include <cstdlib>
-#include <cstring>
-#endif
 
 namespace quz::platform {
 
@@ -21,23 +17,19 @@ namespace {
 // window manager expects it.
 void cancelMoveResize(QWidget *window)
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection() || !window->windowHandle())
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || !window->windowHandle())
         return;
-    xcb_connection_t *connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
-    static const char name[] = "_NET_WM_MOVERESIZE";
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-        nullptr);
+    const xcb_atom_t atom = x11Atom(connection, "_NET_WM_MOVERESIZE");
     xcb_query_tree_reply_t *tree =
         xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr);
-    if (atom && tree) {
+    if (atom != XCB_ATOM_NONE && tree) {
         xcb_client_message_event_t event{};
         event.response_type = XCB_CLIENT_MESSAGE;
         event.format = 32;
         event.window = id;
-        event.type = atom->atom;
+        event.type = atom;
         event.data.data32[2] = 11; // _NET_WM_MOVERESIZE_CANCEL
         event.data.data32[3] = XCB_BUTTON_INDEX_1;
         event.data.data32[4] = 1; // from a normal application
@@ -46,7 +38,6 @@ void cancelMoveResize(QWidget *window)
                        reinterpret_cast<const char *>(&event));
         xcb_flush(connection);
     }
-    std::free(atom);
     std::free(tree);
 }
 #else

@@ -85,8 +85,6 @@ private slots:
     void failedSaveKeepsOldFile();
     void failedLoad();
     void loadAppendsAndClearsSelection();
-    void damagedFileSavedWhole_data();
-    void damagedFileSavedWhole();
     void lineEndsOfLoadedFile_data();
     void lineEndsOfLoadedFile();
     void drops_data();
@@ -262,46 +260,6 @@ void TestJournalWindow::loadAppendsAndClearsSelection()
     QCOMPARE(fx.f3()->lines(), kSaved + kSaved);
     QVERIFY(selectedRows(fx.f3()->lbStat).isEmpty());
     QVERIFY(fx.dir.dialogs.shown.isEmpty());
-}
-
-// A file with NUL bytes, a UTF-16 file or one with a line of megabytes loads
-// whole, its rows paint, and saving it over itself keeps every line.
-void TestJournalWindow::damagedFileSavedWhole_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("NUL bytes") << QByteArray("-> 01\0\r\n\0\0\r\nafter the NUL\r\n", 27);
-    QByteArray utf16("\xff\xfe", 2);
-    for (const QChar c : u"-> 01 вопрос 02\r\nСтарт\r\n"_s)
-        utf16 += QByteArray(reinterpret_cast<const char *>(&c), 2);
-    QTest::newRow("UTF-16") << utf16;
-    QTest::newRow("line of 5 MB") << cp1251(u"-> 01 вопрос 02"_s) + QByteArray(5 << 20, 'x')
-                                         + cp1251(u"\r\nСтарт\r\n"_s);
-}
-
-void TestJournalWindow::damagedFileSavedWhole()
-{
-    QFETCH(QByteArray, bytes);
-    FormFixture fx;
-    fx.dir.write(u"j.quz"_s, bytes);
-    const QString path = fx.dir.path(u"j.quz"_s);
-    fx.dir.dialogs.answers = {path, path};
-    fx.f3()->showWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(fx.f3()));
-    fx.f3()->N2Click();
-    // Every byte but the line breaks is in a line.
-    const auto characters = [](const QStringList &lines) {
-        qsizetype count = 0;
-        for (const QString &line : lines)
-            count += line.size();
-        return count;
-    };
-    const qsizetype expected = bytes.size() - bytes.count('\r') - bytes.count('\n');
-    const QStringList loaded = fx.f3()->lines();
-    QCOMPARE(characters(loaded), expected);
-    fx.f3()->lbStat->grab();
-    fx.f3()->N1Click();
-    QCOMPARE(fx.dir.dialogs.errors(), QStringList());
-    QCOMPARE(quz::journal::parseJournal(fx.dir.read(u"j.quz"_s)).toStringList(), loaded);
 }
 
 void TestJournalWindow::lineEndsOfLoadedFile_data()

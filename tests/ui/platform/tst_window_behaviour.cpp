@@ -311,10 +311,9 @@ void TestWindowBehaviour::dragMovesWindow()
 }
 
 // The window manager's move begins when it takes the pointer; a release that
-// reaches the window first (a quick click) came before that, and the move is
-// cancelled, so that the window does not follow the pointer with no button
-// held. A release during a move the window manager has taken never reaches
-// the window.
+// reaches the window first (a quick click) came before that and cancels the
+// move, so that the window does not follow a pointer with no button held.
+// During a move the window manager has taken, no release reaches the window.
 void TestWindowBehaviour::systemMoveCancelledByQuickRelease_data()
 {
     QTest::addColumn<bool>("released");
@@ -331,29 +330,20 @@ void TestWindowBehaviour::systemMoveCancelledByQuickRelease()
     area->setGeometry(0, 0, 300, 120);
     int starts = 0;
     int cancels = 0;
-    quz::platform::SystemMove move;
-    move.start = [&](QWidget *moved) {
-        starts += moved == &window;
-        return true;
-    };
-    move.cancel = [&](QWidget *moved) { cancels += moved == &window; };
-    moveWindowByDrag(area, move);
+    moveWindowByDrag(area, {[&](QWidget *w) {
+                                starts += w == &window;
+                                return true;
+                            },
+                            [&](QWidget *w) { cancels += w == &window; }});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QPoint start = window.pos();
-    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(starts, 1);
-    if (released)
-        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(cancels, released ? 1 : 0);
-    // The window manager moves the window, not the program.
-    QTest::mouseMove(area, QPoint(60, 40));
-    QCOMPARE(window.pos(), start);
-    // The next press starts a new move; a release of it cancels once.
-    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(starts, 2);
-    QCOMPARE(cancels, released ? 2 : 1);
+    for (int press = 1; press <= 2; ++press) {
+        QTest::mousePress(area, Qt::LeftButton, {}, QPoint(10, 10));
+        if (released || press == 2)
+            QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(starts, press);
+        QCOMPARE(cancels, released ? press : press - 1);
+    }
 }
 
 void TestWindowBehaviour::doubleClickStillReachesArea()

@@ -43,12 +43,10 @@ WalkStep walk(const JournalLines &lines, qsizetype cursor)
 {
     const qsizetype count = lines.size();
     for (++cursor; cursor < count; ++cursor) {
-        if (cursor < 0)
+        if (cursor < 0 || lines.headAt(cursor, 1) != "-")
             continue;
         // The fields end at character 15: a longer line is not read further.
-        const std::string_view line = lines.headAt(cursor, kEntryLength);
-        if (!line.empty() && line.front() == '-')
-            return {cursor, true, questionOf(line)};
+        return {cursor, true, questionOf(lines.headAt(cursor, kEntryLength))};
     }
     return {cursor, false, {}};
 }

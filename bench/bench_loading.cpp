@@ -9,6 +9,8 @@
 #include "core/files/file_io.h"
 #include "core/files/text_file.h"
 
+#include "bench_timing.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,29 +19,6 @@
 #include <functional>
 
 namespace {
-
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
-// Peak memory above the memory in use before `work`, in bytes.
-qint64 peakAbove(const std::function<void()> &work)
-{
-    QFile reset(QStringLiteral("/proc/self/clear_refs"));
-    if (reset.open(QIODevice::WriteOnly))
-        reset.write("5"); // resets the peak to the current use
-    reset.close();
-    const qint64 before = statusKb("VmRSS:");
-    work();
-    return (statusKb("VmHWM:") - before) * 1024;
-}
 
 QByteArray shaped(const QByteArray &line, qint64 size)
 {
@@ -93,7 +72,7 @@ void BenchLoading::load()
     QElapsedTimer clock;
     clock.start();
     qint64 kept = 0;
-    const qint64 peak = peakAbove([&] {
+    const qint64 peak = quz::bench::peakMemoryAbove([&] {
         if (kind == 0) {
             quz::bank::QuestionBank bank;
             QVERIFY(bank.loadFile(path).ok());

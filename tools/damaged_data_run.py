@@ -162,7 +162,7 @@ def bank():
 
 
 def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
+    os.makedirs(os.path.dirname(path), exist_ok=True)  # path: str or bytes
     with open(path, "wb") as f:
         f.write(data)
 
@@ -201,7 +201,8 @@ USER_INI = ("[SCR]\r\nleft=40\r\ntop=30\r\nheight=472\r\nwidth=610\r\n[prg]\r\nn
 # ----------------------------------------------------------------- cases
 
 class Case:
-    def __init__(self, name, plant, actions=(), args=(), expect="written", kill=False):
+    def __init__(self, name, plant, actions=(), args=(), expect="written", kill=False,
+                 boxes=None, limit_mb=None):
         self.name = name
         self.plant = plant          # plant(pd): makes the damage
         self.actions = list(actions)
@@ -211,6 +212,8 @@ class Case:
         # during the close: old or complete new).
         self.expect = expect
         self.kill = kill  # False, True (after 0..20 ms) or "writing" (see Program.finish)
+        self.boxes = boxes  # the number of message boxes the case must show, when it matters
+        self.limit_mb = limit_mb  # a peak memory bound of its own, below the general one
 
 
 def cases(work, kills):
@@ -306,6 +309,39 @@ def cases(work, kills):
                   [], args=["big.quz"]))
     c.append(Case("journal: a folder on the command line",
                   lambda pd: (ini(pd), os.mkdir(pd + "/dir.quz")), [], args=["dir.quz"]))
+    # Journals with long lines: the window paints a bounded start of each
+    # line, so none freezes it; memory at most about 4x the file.
+    c.append(Case("journal: one line of 50 MB on the command line",
+                  lambda pd: (ini(pd), write(pd + "/long.quz", b"-> 01 " + b"x" * (50 << 20)
+                                             + b"\r\n")),
+                  run, args=["long.quz"], boxes=0, limit_mb=40 + 4 * 50))
+    c.append(Case("journal: one line of 5 MB on the command line",
+                  lambda pd: (ini(pd), write(pd + "/long.quz", b"y" * (5 << 20))),
+                  run, args=["long.quz"], boxes=0, limit_mb=40 + 4 * 5))
+    c.append(Case("journal: 30 lines of 0.5 MB on the command line",
+                  lambda pd: (ini(pd), write(pd + "/long.quz",
+                                             (b"z" * (512 << 10) + b"\r\n") * 30)),
+                  run, args=["long.quz"], boxes=0, limit_mb=40 + 4 * 15))
+    # NUL bytes, UTF-16 and random bytes: every line loads (no NUL ends the
+    # file any more), nothing freezes.
+    c.append(Case("journal: NUL bytes between its lines",
+                  lambda pd: (ini(pd), write(pd + "/nul.quz", ("-> 01 вопрос 02\r\n".encode("cp1251")
+                                                              + b"\0" * 100 + b"\r\n") * 10000)),
+                  run, args=["nul.quz"], boxes=0))
+    c.append(Case("journal: UTF-16 with its mark",
+                  lambda pd: (ini(pd), write(pd + "/utf16.quz", "-> 01 вопрос 02\r\nСтарт\r\n"
+                                             .encode("utf-16") * 20000)),
+                  run, args=["utf16.quz"], boxes=0))
+    c.append(Case("journal: 64 MB of random bytes on the command line",
+                  lambda pd: (ini(pd), write(pd + "/random.quz", os.urandom(64 << 20))),
+                  run, args=["random.quz"], boxes=0, limit_mb=40 + 4 * 64))
+    # A journal named in Windows-1251 (an archive made on Windows) loads
+    # without a message.
+    cp1251_name = "журнал.quz".encode("cp1251")
+    c.append(Case("journal: a name in Windows-1251 on the command line",
+                  lambda pd: (ini(pd), write(os.fsencode(pd) + b"/" + cp1251_name,
+                                             "-> 01 вопрос 02\r\n".encode("cp1251"))),
+                  run, args=[cp1251_name], boxes=0))
     # Settings files.
     c.append(Case("settings: width=999999 height=999999",
                   lambda pd: settings(pd, USER_INI.replace("height=472", "height=999999")
@@ -455,7 +491,7 @@ class Program:
         if preload:
             env["LD_PRELOAD"] = preload
         self.proc = subprocess.Popen(
-            [os.path.join(pd, "quz")] + args, cwd=pd, start_new_session=True,
+            [os.fsencode(os.path.join(pd, "quz"))] + [os.fsencode(a) for a in args], cwd=pd, start_new_session=True,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
         self.pid = self.proc.pid
         self.started = time.monotonic()
@@ -569,8 +605,10 @@ def run_case(screen, case, root, build_bin, slow_fsync):
                 break
     if not p.finish(case.kill):
         r.problems.append("did not end within 10 s of the close")
-    if r.peak_kb > LIMIT_KB:
+    if r.peak_kb > LIMIT_KB or (case.limit_mb and r.peak_kb > case.limit_mb * 1024):
         r.problems.append(f"peak {r.peak_kb // 1024} MB")
+    if case.boxes is not None and r.boxes != case.boxes:
+        r.problems.append(f"{r.boxes} message boxes, not {case.boxes}")
 
     after = settings_state(pd)
     if case.expect == "unchanged" and after != before:

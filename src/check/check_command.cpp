@@ -1,4 +1,5 @@
 #include "check/check_command.h"
+#include "core/files/native_names.h"
 
 #include "check/native_path.h"
 #include "check/program_check.h"
@@ -33,7 +34,7 @@ void write(FILE *stream, const QByteArray &bytes)
 QString shownArgument(const QByteArray &argument)
 {
     constexpr qsizetype kHalf = 60;
-    const QString name = shownName(readableName(argument));
+    const QString name = shownName(files::readablePath(argument));
     return name.size() <= 2 * kHalf ? name : name.left(kHalf) + QChar(0x2026) + name.right(kHalf);
 }
 
@@ -235,12 +236,12 @@ int runCheckCommand(int argc, char *argv[])
     if (!request.files.empty()) {
         findings = checkFiles(request.files, programDir).findings;
         for (const DataFile &file : request.files)
-            checked << readableName(file.path);
+            checked << files::readablePath(file.path);
     } else {
         const QByteArray dir =
             request.directories.empty() ? programDir : request.directories.front();
         findings = checkProgramDirectory(dir).findings;
-        checked << readableName(dir);
+        checked << files::readablePath(dir);
     }
     write(stdout, request.json ? formatJson(findings, checked) : formatText(findings));
     const bool problems = std::any_of(findings.begin(), findings.end(), [](const Finding &f) {

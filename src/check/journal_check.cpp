@@ -1,9 +1,11 @@
 #include "check/journal_check.h"
 
+#include "check/native_path.h"
 #include "check/picture_check.h"
 #include "check/text_check.h"
 #include "check/wording.h"
 #include "core/files/file_io.h"
+#include "core/files/native_names.h"
 #include "core/files/text_file.h"
 #include "core/journal/journal_entries.h"
 
@@ -28,7 +30,7 @@ std::vector<Finding> checkJournal(const QString &file, const QByteArray &path,
                                   const BankText *questions, const Scope &scope)
 {
     std::vector<Finding> findings;
-    const Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Journal);
+    const Outcome<QByteArray> bytes = readNative(path, files::FileKind::Journal);
     if (!bytes) {
         findings.push_back(
             Finding{file, 0, Severity::Problem, QStringLiteral("file.unreadable"),

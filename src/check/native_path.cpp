@@ -1,5 +1,7 @@
 #include "check/native_path.h"
 
+#include "core/files/native_names.h"
+
 #include "core/files/text_file.h"
 
 #include <QStringDecoder>
@@ -17,13 +19,9 @@ QByteArray joinNative(const QByteArray &dir, const QByteArray &name)
     return dir.endsWith('/') ? dir + name : dir + '/' + name;
 }
 
-QString readableName(const QByteArray &native)
+Outcome<QByteArray> readNative(const QByteArray &native, files::FileKind kind)
 {
-    QStringDecoder utf8(QStringConverter::Utf8);
-    const QString text = utf8.decode(native);
-    if (!utf8.hasError())
-        return text;
-    return files::fromCp1251(std::string_view(native.constData(), size_t(native.size())));
+    return files::readFileBytes(native, files::readablePath(native), kind);
 }
 
 PathState examine(const QByteArray &path)
@@ -51,7 +49,7 @@ std::vector<QByteArray> folderEntries(const QByteArray &dir)
     std::vector<std::pair<QString, QByteArray>> sorted;
     sorted.reserve(names.size());
     for (QByteArray &name : names)
-        sorted.emplace_back(readableName(name), std::move(name));
+        sorted.emplace_back(files::readablePath(name), std::move(name));
     std::sort(sorted.begin(), sorted.end());
     names.clear();
     for (auto &[shown, name] : sorted)

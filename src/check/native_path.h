@@ -4,8 +4,10 @@
 // be held in a QString path without loss, so the checker lists, tests and
 // opens files by their bytes, and turns a name into text only to show it.
 //
-// Not responsible for: reading a file's content (core/files/file_io.h does,
-// through readNativeFileBytes()).
+// Not responsible for: reading a file's content (core/files/file_io.h does)
+// or showing a name (files::readablePath() in core/files/native_names.h).
+
+#include "core/files/file_io.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,10 +20,6 @@ namespace quz::check {
 // without a doubled "/".
 QByteArray joinNative(const QByteArray &dir, const QByteArray &name);
 
-// A name as a person reads it: its text when it is UTF-8, otherwise each
-// byte read as Windows-1251.
-QString readableName(const QByteArray &native);
-
 // What a path names, links followed.
 enum class EntryType { Missing, File, Folder, Other };
 struct PathState {
@@ -29,6 +27,10 @@ struct PathState {
     int error = 0; // the system's error number when the path cannot be examined
 };
 PathState examine(const QByteArray &path);
+
+// The file named by the bytes `native`, read as files::readFileBytes() reads;
+// a failure shows the name readably.
+Outcome<QByteArray> readNative(const QByteArray &native, files::FileKind kind);
 
 // The names in folder `dir` (without "." and ".."), sorted as a person
 // reads them; empty when the folder cannot be read.

@@ -6,6 +6,7 @@
 #include "core/bank/data_files.h"
 #include "core/bank/picture_store.h"
 #include "core/files/file_io.h"
+#include "core/files/native_names.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -83,7 +84,7 @@ void checkPictureFile(std::vector<Finding> &findings, const QString &file, const
                                     .arg(question(ticket, number))
                               : Text::tr("the program shows the blank picture instead");
     bank::JpegPicture picture;
-    Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Picture);
+    Outcome<QByteArray> bytes = readNative(path, files::FileKind::Picture);
     const Status loaded =
         bytes ? picture.loadBytes(std::move(bytes).value()) : Status(Failure{bytes.error()});
     if (!loaded) {
@@ -146,7 +147,7 @@ void checkSample(const QByteArray &dir, std::vector<Finding> &findings)
                 : Text::tr("the sample picture is missing: at every start the program shows "
                            "the message «Картинки к билетам НЕ НАЙДЕНЫ!!!» with the install "
                            "notes");
-        if (!files::readNativeFileBytes(at(kInstallNotes), files::FileKind::Notes))
+        if (!readNative(at(kInstallNotes), files::FileKind::Notes))
             message += Text::tr("; as %1 cannot be read either, it then stops its "
                                 "start-up with an error box and loads no questions")
                            .arg(kInstallNotes);
@@ -163,7 +164,7 @@ bool checkFolderName(const QByteArray &dir, std::vector<Finding> &findings)
     const EntryType folderType = examine(joinNative(dir, folder.toUtf8())).type;
     if (folderType != EntryType::Folder) {
         for (const QByteArray &native : folderEntries(dir))
-            if (const QString name = readableName(native);
+            if (const QString name = files::readablePath(native);
                 name.compare(folder, Qt::CaseInsensitive) == 0 && name != folder)
                 findings.push_back(Finding{name, 0, Severity::Problem,
                                            QStringLiteral("picture.folder-name"),
@@ -192,7 +193,7 @@ std::vector<Finding> checkPictureEntry(const QByteArray &dir, const QByteArray &
     const QString sample = bank::samplePictureRelativePath();
     const auto at = [&](const QString &name) { return joinNative(dir, name.toUtf8()); };
     const QByteArray pictures = at(folder);
-    const QString name = readableName(native);
+    const QString name = files::readablePath(native);
     const QString file = folder + u'/' + name;
     const QByteArray path = joinNative(pictures, native);
     PictureName meant;
@@ -321,7 +322,7 @@ std::vector<Finding> checkSupportFiles(const QByteArray &dir)
 
     const QString placeholder = bank::placeholderFileName();
     const Outcome<QByteArray> bitmap =
-        files::readNativeFileBytes(joinNative(dir, placeholder.toUtf8()), files::FileKind::Bitmap);
+        readNative(joinNative(dir, placeholder.toUtf8()), files::FileKind::Bitmap);
     // Read as the program reads it (bank::placeholderPicture()), by the
     // folder's own bytes.
     QString failure;
@@ -348,7 +349,7 @@ std::vector<Finding> checkSupportFiles(const QByteArray &dir)
     };
     for (const auto &[name, effect] : notes) {
         const Outcome<QByteArray> bytes =
-            files::readNativeFileBytes(joinNative(dir, name.toUtf8()), files::FileKind::Notes);
+            readNative(joinNative(dir, name.toUtf8()), files::FileKind::Notes);
         if (!bytes) {
             findings.push_back(
                 Finding{name, 0, Severity::Problem, QStringLiteral("notes.missing"),

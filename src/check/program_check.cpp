@@ -14,6 +14,7 @@
 #include "core/bank/picture_store.h"
 #include "core/bank/question_bank.h"
 #include "core/files/file_io.h"
+#include "core/files/native_names.h"
 
 #include <QFile>
 
@@ -38,7 +39,7 @@ BankFile readBank(const QByteArray &path, const QString &name, TextRole role, co
                   std::vector<Finding> &findings)
 {
     BankFile file;
-    Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Bank);
+    Outcome<QByteArray> bytes = readNative(path, files::FileKind::Bank);
     if (!bytes) {
         findings.push_back(
             Finding{name, 0, Severity::Problem, QStringLiteral("file.unreadable"),
@@ -77,7 +78,7 @@ void finish(std::vector<Finding> &findings, const QByteArray *dir)
         if (dir) {
             finding.native =
                 joinNative(*dir, finding.native.isEmpty() ? finding.file.toUtf8() : finding.native);
-            finding.path = readableName(finding.native);
+            finding.path = files::readablePath(finding.native);
         }
         if (finding.conversion != Encoding::None)
             finding.message += conversionCommand(finding.nativePath(), finding.conversion);
@@ -167,8 +168,8 @@ void checkCommentFile(const QByteArray &path, const QString &name, const Scope &
 // questions it holds, as the program reads them (nothing when it cannot).
 std::optional<BankText> questionBankOf(const QByteArray &dir, Scope &scope)
 {
-    const Outcome<QByteArray> bytes = files::readNativeFileBytes(
-        joinNative(dir, bank::questionFileName().toUtf8()), files::FileKind::Bank);
+    const Outcome<QByteArray> bytes =
+        readNative(joinNative(dir, bank::questionFileName().toUtf8()), files::FileKind::Bank);
     if (!bytes)
         return std::nullopt;
     bank::QuestionBank bank;
@@ -263,8 +264,9 @@ Report checkProgramDirectory(const QByteArray &dir, const Scope &scope)
     for (const QByteArray &journal : folderEntries(dir)) {
         if (!journal.endsWith(".quz"))
             continue;
-        std::vector<Finding> found = checkJournal(readableName(journal), joinNative(dir, journal),
-                                                  questions ? &*questions : nullptr, scope);
+        std::vector<Finding> found =
+            checkJournal(files::readablePath(journal), joinNative(dir, journal),
+                         questions ? &*questions : nullptr, scope);
         for (Finding &finding : found)
             finding.native = journal;
         findings.insert(findings.end(), found.begin(), found.end());
@@ -287,7 +289,7 @@ DataKind kindOf(const QByteArray &path)
         return DataKind::Questions;
     if (name == bank::commentFileName().toUtf8())
         return DataKind::Comments;
-    const Outcome<QByteArray> bytes = files::readNativeFileBytes(path, files::FileKind::Picture);
+    const Outcome<QByteArray> bytes = readNative(path, files::FileKind::Picture);
     if (bytes && bytes->startsWith("\xff\xd8\xff"))
         return DataKind::Picture;
     return DataKind::Journal;
@@ -303,7 +305,7 @@ Report checkFiles(const std::vector<DataFile> &files, const QByteArray &programD
     const std::optional<BankText> programQuestions = questionBankOf(programDir, programScope);
     QStringList order;
     for (const auto &[path, kind] : files) {
-        const QString name = readableName(path);
+        const QString name = files::readablePath(path);
         order << name;
         const auto first = static_cast<qsizetype>(report.findings.size());
         std::optional<BankText> questions;

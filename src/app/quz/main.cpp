@@ -2,6 +2,7 @@
 // windows in their order, the command-line journal file, the event loop.
 
 #include "app/quz/arguments.h"
+#include "core/files/native_names.h"
 #include "ui/comment/Unit2.h"
 #include "ui/journal/Unit3.h"
 #include "ui/platform/control_state.h"
@@ -43,7 +44,9 @@ int main(int argc, char *argv[])
     QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 
     quz::Services services = quz::platform::programServices();
-    services.commandLineFile = QFile::decodeName(commandLine.positional(0));
+    // The journal file as the user named it, in its readable form: a name
+    // that is not UTF-8 still finds its file (native_names.h).
+    services.commandLineFile = quz::files::readablePath(commandLine.positional(0));
     services.appTitle = &title;
     services.dialogs = &dialogs;
     services.sound = &sound;

@@ -7,9 +7,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -133,6 +135,24 @@ qint64 sizeLimit(FileKind kind)
     return 0;
 }
 
+void preferHugePages(void *data, qsizetype size)
+{
+#ifdef MADV_HUGEPAGE
+    constexpr qsizetype kHugePage = 2 * kMiB;
+    if (size < 2 * kHugePage)
+        return;
+    const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto at = reinterpret_cast<uintptr_t>(data);
+    const uintptr_t begin = (at + page - 1) & ~(page - 1);
+    const uintptr_t end = (at + static_cast<uintptr_t>(size)) & ~(page - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
 QString openFailure(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot open file \"%1\". %2").arg(fullPath(path), reason);
@@ -140,12 +160,11 @@ QString openFailure(const QString &path, const QString &reason)
 
 Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind)
 {
-    return readNativeFileBytes(QFile::encodeName(path), kind);
+    return readFileBytes(QFile::encodeName(path), path, kind);
 }
 
-Outcome<QByteArray> readNativeFileBytes(const QByteArray &name, FileKind kind)
+Outcome<QByteArray> readFileBytes(const QByteArray &name, const QString &path, FileKind kind)
 {
-    const QString path = QFile::decodeName(name);
     // Non-blocking, so that a pipe named like a data file cannot hang the open.
     const Descriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0)
@@ -169,6 +188,7 @@ Outcome<QByteArray> readNativeFileBytes(const QByteArray &name, FileKind kind)
     // second copy while the first is still held). A file that grows meanwhile
     // is read on up to the limit.
     QByteArray bytes(static_cast<qsizetype>(st.st_size + 1), Qt::Uninitialized);
+    preferHugePages(bytes.data(), bytes.size());
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size()) {

@@ -36,10 +36,16 @@ QString openFailure(const QString &path, const QString &reason);
 // (a folder, a device, a pipe) or is larger than sizeLimit(kind). Never
 // blocks on a pipe or reads more than the limit.
 Outcome<QByteArray> readFileBytes(const QString &path, FileKind kind);
-// The same for a path given as the bytes the system names the file by: a
-// name that is not UTF-8 (as archives made on other systems carry them)
-// cannot be held in a QString path.
-Outcome<QByteArray> readNativeFileBytes(const QByteArray &nativePath, FileKind kind);
+// The same for the file whose path is the system's bytes `native` (which need
+// not be UTF-8, native_names.h); a failure names it `shown`.
+Outcome<QByteArray> readFileBytes(const QByteArray &native, const QString &shown, FileKind kind);
+
+// Asks the system to back a large buffer that is about to be filled with huge
+// pages where it offers them: a 20 MB journal is then read with a few page
+// faults instead of five thousand, which in a new process are most of the
+// time its reading takes. A hint only, for buffers of 4 MiB and more; nothing
+// changes where the system refuses it.
+void preferHugePages(void *data, qsizetype size);
 
 // Whether a file (not a folder) exists at `path`.
 bool isFile(const QString &path);

@@ -16,6 +16,10 @@
 
 namespace quz::journal {
 
+// The characters of an error entry with two-digit numbers; the duplicate test
+// and the walk read no further into a line.
+inline constexpr qsizetype kEntryLength = 15;
+
 // "Старт " + dateTime + " Билет " + ticket.
 QString startEntry(const QString &dateTime, const QString &ticket);
 

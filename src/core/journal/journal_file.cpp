@@ -1,42 +1,36 @@
 #include "core/journal/journal_file.h"
 
 #include "core/files/file_io.h"
-#include "core/files/text_file.h"
+#include "core/files/native_names.h"
+
+#include <cstring>
 
 namespace quz::journal {
 
-JournalLines parseJournal(QByteArrayView bytes)
-{
-    const std::vector<std::string_view> split =
-        files::splitLines(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
-    JournalLines lines;
-    lines.reserve(bytes.size(), static_cast<qsizetype>(split.size()));
-    for (const std::string_view line : split)
-        lines.appendBytes(line);
-    return lines;
-}
+JournalLines parseJournal(QByteArray bytes) { return JournalLines::fromText(std::move(bytes)); }
 
 QByteArray journalBytes(const JournalLines &lines)
 {
-    qsizetype size = 0;
-    for (qsizetype row = 0; row < lines.size(); ++row)
-        size += static_cast<qsizetype>(lines.bytesAt(row).size()) + 2;
-    QByteArray bytes;
-    bytes.reserve(size);
+    QByteArray bytes(lines.textSize() + 2 * lines.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (qsizetype row = 0; row < lines.size(); ++row) {
         const std::string_view line = lines.bytesAt(row);
-        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
-        bytes.append("\r\n", 2);
+        if (!line.empty())
+            std::memcpy(out, line.data(), line.size());
+        out += line.size();
+        *out++ = '\r';
+        *out++ = '\n';
     }
     return bytes;
 }
 
 Outcome<JournalLines> readJournalFile(const QString &path)
 {
-    const Outcome<QByteArray> bytes = files::readFileBytes(path, files::FileKind::Journal);
+    Outcome<QByteArray> bytes =
+        files::readFileBytes(files::nativePath(path), path, files::FileKind::Journal);
     if (!bytes)
         return Failure{bytes.error()};
-    return parseJournal(*bytes);
+    return parseJournal(std::move(bytes).value());
 }
 
 Status writeJournalFile(const QString &path, const JournalLines &lines)

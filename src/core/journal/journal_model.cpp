@@ -1,5 +1,8 @@
 #include "core/journal/journal_model.h"
 
+#include "core/files/text_file.h"
+#include "core/journal/journal_entries.h"
+
 namespace quz::journal {
 
 namespace {
@@ -24,7 +27,19 @@ QVariant JournalModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_lines.size()
         || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
-    return m_lines.at(index.row());
+    const std::string_view head = m_lines.headAt(index.row(), kShownCharacters + 1);
+    if (static_cast<qsizetype>(head.size()) <= kShownCharacters)
+        return files::fromCp1251(head);
+    QString shown = files::fromCp1251(head.substr(0, static_cast<size_t>(kShownCharacters)));
+    shown += u'…';
+    return shown;
+}
+
+std::optional<QString> JournalModel::lastLineStart() const
+{
+    if (m_lines.isEmpty())
+        return std::nullopt;
+    return files::fromCp1251(m_lines.headAt(m_lines.size() - 1, kEntryLength));
 }
 
 Qt::ItemFlags JournalModel::flags(const QModelIndex &index) const

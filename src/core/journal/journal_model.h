@@ -6,6 +6,11 @@
 // the list is then filled anew as a whole. Rows are selectable, never
 // editable or draggable. Not responsible for selection or the cursor, which
 // the window's list holds.
+//
+// A row shows at most kShownCharacters characters of its line, the start of a
+// longer line followed by "…": far more than the list's width can show, and a
+// bound on what a row costs to lay out and paint, so that a file with lines of
+// megabytes draws as fast as any other. The lines themselves stay whole.
 
 #include "core/journal/journal_lines.h"
 
@@ -17,6 +22,8 @@ namespace quz::journal {
 
 class JournalModel : public QAbstractListModel {
 public:
+    static constexpr qsizetype kShownCharacters = 512;
+
     explicit JournalModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -24,7 +31,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     const JournalLines &lines() const { return m_lines; }
-    std::optional<QString> lastLine() const { return m_lines.last(); }
+    // The first kEntryLength characters of the last line (all that the
+    // duplicate test reads); nothing for an empty journal.
+    std::optional<QString> lastLineStart() const;
 
     // Appends one line (see JournalLines::append).
     void appendLine(const QString &line);

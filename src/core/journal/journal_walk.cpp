@@ -1,6 +1,7 @@
 #include "core/journal/journal_walk.h"
 
 #include "core/files/text_file.h"
+#include "core/journal/journal_entries.h"
 
 namespace quz::journal {
 
@@ -42,11 +43,10 @@ WalkStep walk(const JournalLines &lines, qsizetype cursor)
 {
     const qsizetype count = lines.size();
     for (++cursor; cursor < count; ++cursor) {
-        if (cursor < 0)
+        if (cursor < 0 || lines.headAt(cursor, 1) != "-")
             continue;
-        const std::string_view line = lines.bytesAt(cursor);
-        if (!line.empty() && line.front() == '-')
-            return {cursor, true, questionOf(line)};
+        // The fields end at character 15: a longer line is not read further.
+        return {cursor, true, questionOf(lines.headAt(cursor, kEntryLength))};
     }
     return {cursor, false, {}};
 }

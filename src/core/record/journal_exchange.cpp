@@ -26,7 +26,7 @@ QString twoDigits(int number) { return QStringLiteral("%1").arg(number, 2, 10, Q
 
 } // namespace
 
-JournalErrors journalErrors(QByteArrayView journalBytes)
+JournalErrors journalErrors(const QByteArray &journalBytes)
 {
     const journal::JournalLines lines = journal::parseJournal(journalBytes);
     JournalErrors errors;

@@ -31,7 +31,7 @@ struct JournalErrors {
     std::vector<QuestionRef> entries;
     int unreadable = 0;
 };
-JournalErrors journalErrors(QByteArrayView journalBytes);
+JournalErrors journalErrors(const QByteArray &journalBytes);
 
 // A journal file chosen for import: its name (as the record keeps it) and its
 // whole content.

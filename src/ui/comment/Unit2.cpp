@@ -10,10 +10,14 @@
 #include "ui/platform/window_move.h"
 
 #include <QHideEvent>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
     : QWidget(parent,
@@ -42,10 +46,27 @@ TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     quz::platform::restrictFrameButtons(this, quz::platform::FrameButtons::Close);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    // The window takes any size the settings give it; the text area follows.
+    // The window takes any size from its minimum up; the text area follows.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(Koment);
+    // Before the stored geometry is applied, so that a smaller stored size
+    // grows to the minimum.
+    setMinimumSize(minimumClientSize());
     FormCreate();
+}
+
+QSize TForm2::minimumClientSize() const
+{
+    // A line of text of some twenty characters beside a scroll bar whose two
+    // arrows and slider all show.
+    constexpr int kCharacters = 20;
+    const QScrollBar *bar = Koment->verticalScrollBar();
+    const QFontMetrics metrics = Koment->fontMetrics();
+    const int frame = 2 * Koment->frameWidth();
+    const int margins = 2 * static_cast<int>(std::ceil(Koment->document()->documentMargin()));
+    const QSize barSize = bar->sizeHint().expandedTo(bar->minimumSizeHint());
+    return {frame + margins + kCharacters * metrics.averageCharWidth() + barSize.width(),
+            frame + std::max(margins + metrics.lineSpacing(), barSize.height())};
 }
 
 TForm2::~TForm2()
@@ -74,6 +95,9 @@ void TForm2::FormHide()
 
 void TForm2::showWindow()
 {
+    // A window that the window manager has minimised comes back.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

@@ -183,12 +183,15 @@ void TForm3::sbCloseClick() { hide(); }
 
 void TForm3::showWindow()
 {
+    // A window that the window manager has minimised comes back.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
 }
 
-bool TForm3::isShowing() const { return isVisible(); }
+bool TForm3::isShowing() const { return isVisible() && !isMinimized(); }
 
 bool TForm3::answerModeOn() const { return sbAnsver->text() == kModeOnCaption; }
 
@@ -229,7 +232,7 @@ void TForm3::addStartEntry(const QString &ticket)
 
 void TForm3::addErrorEntry(const QString &ticket, const QString &question)
 {
-    if (quz::journal::isDuplicateError(m_journal->lastLine(), question))
+    if (quz::journal::isDuplicateError(m_journal->lastLineStart(), question))
         return;
     appendLine(quz::journal::errorEntry(ticket, question));
 }

@@ -86,7 +86,10 @@ public:
     void dropPlaceholder();
     void addStartEntry(const QString &ticket);
     void addErrorEntry(const QString &ticket, const QString &question);
+    // Makes the window visible (restored if it was minimised), brings it to
+    // the front and activates it.
     void showWindow();
+    // Whether the user sees the window: visible and not minimised.
     bool isShowing() const;
     bool answerModeOn() const;
 

@@ -1,5 +1,7 @@
 #include "ui/journal/list_box_widget.h"
 
+#include "core/files/native_names.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -99,9 +101,18 @@ QStringList TListBox::localFiles(const QMimeData *data)
     QStringList files;
     if (!data || !data->hasUrls())
         return files;
-    for (const QUrl &url : data->urls())
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
-            files << url.toLocalFile();
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        QString path = url.toLocalFile();
+        // A name that is not UTF-8 stays percent-encoded in the URL: taken
+        // from there in its readable form, it still finds the file.
+        if (path.contains(QChar::ReplacementCharacter) && url.host().isEmpty())
+            path = files::readablePath(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+        if (!path.isEmpty())
+            files << path;
+    }
     return files;
 }
 

@@ -37,7 +37,8 @@ public:
     // selects nothing.
     void selectOnly(int row);
 
-    // The local files a drop carries, in its order.
+    // The local files a drop carries, in its order; a name that is not UTF-8
+    // in its readable form (native_names.h).
     static QStringList localFiles(const QMimeData *data);
 
 signals:

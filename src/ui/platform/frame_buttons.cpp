@@ -1,16 +1,11 @@
 #include "ui/platform/frame_buttons.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QWidget>
 
-#ifdef QUZ_HAVE_XCB
-#include <xcb/xcb.h>
+#include "ui/platform/x11_support.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#endif
 
 namespace quz::platform {
 
@@ -37,27 +32,20 @@ constexpr uint32_t kDecorTitle = 1u << 3;
 
 void apply(QWidget *window, FrameButtons buttons)
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
         return;
-    xcb_connection_t *connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
-
-    static const char name[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-        nullptr);
-    if (!atom)
+    const xcb_atom_t atom = x11Atom(connection, "_MOTIF_WM_HINTS");
+    if (atom == XCB_ATOM_NONE)
         return;
     MotifHints hints{};
     hints.flags = kHintFunctions | kHintDecorations;
     hints.functions =
         kFunctionMove | kFunctionResize | (buttons == FrameButtons::Close ? kFunctionClose : 0u);
     hints.decorations = kDecorBorder | kDecorResizeHandle | kDecorTitle;
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atom->atom, atom->atom, 32, 5,
-                        &hints);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atom, atom, 32, 5, &hints);
     xcb_flush(connection);
-    std::free(atom);
 }
 #else
 void apply(QWidget *, FrameButtons) {}

@@ -8,6 +8,7 @@
 #include "core/files/file_io.h"
 #include "core/files/text_file.h"
 #include "ui/comment/Unit2.h"
+#include "ui/platform/close_requests.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/edge_snap.h"
 #include "ui/platform/hint_tracker.h"
@@ -48,6 +49,7 @@ void TForm1::installShell()
     namespace platform = quz::platform;
     platform::keepMinimumOuterSize(this, kMinimumOuterSize);
     platform::snapToScreenEdges(this);
+    platform::closeEvenWhenBlocked(this);
     new platform::HintTracker(*StatusBar1, StatusBar1);
 
     for (QWidget *control :

@@ -2,6 +2,7 @@
 // writer: what it keeps of the file it replaces and what it leaves behind.
 
 #include "core/files/file_io.h"
+#include "core/files/native_names.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,6 +47,18 @@ QStringList entries(const QString &folder)
                                   | QDir::NoDotAndDotDot);
 }
 
+// Creates a file whose name is the system's bytes `name` inside `folder`.
+void putNative(const QString &folder, const QByteArray &name, const QByteArray &bytes)
+{
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+    ::close(fd);
+}
+
+const QByteArray kCp1251Name("\xe6\xf3\xf0\xed\xe0\xeb.quz"); // "журнал.quz" in Windows-1251
+
 } // namespace
 
 class TestFileIo : public QObject {
@@ -62,6 +76,10 @@ private slots:
     void failedWriteLeavesNothingBehind();
     void staleTemporariesRemoved_data();
     void staleTemporariesRemoved();
+    void readableNames_data();
+    void readableNames();
+    void namesThatAreNotUtf8_data();
+    void namesThatAreNotUtf8();
 };
 
 void TestFileIo::readsWholeFile()
@@ -255,6 +273,65 @@ void TestFileIo::staleTemporariesRemoved()
     QCOMPARE(QFileInfo::exists(other), !removed);
     QCOMPARE(content(path), QByteArray("[SCR]\r\n"));
     QCOMPARE(entries(dir.path()).size(), removed ? 1 : 2);
+}
+
+void TestFileIo::readableNames_data()
+{
+    QTest::addColumn<QByteArray>("native");
+    QTest::addColumn<QString>("readable");
+    QTest::newRow("UTF-8") << QByteArray("/tmp/журнал.quz") << u"/tmp/журнал.quz"_qs;
+    QTest::newRow("Windows-1251") << QByteArray("/tmp/") + kCp1251Name << u"/tmp/журнал.quz"_qs;
+    QTest::newRow("UTF-8 folder, Windows-1251 file")
+        << QByteArray("/tmp/папка/") + kCp1251Name << u"/tmp/папка/журнал.quz"_qs;
+    QTest::newRow("relative") << kCp1251Name << u"журнал.quz"_qs;
+    QTest::newRow("empty") << QByteArray() << QString();
+}
+
+void TestFileIo::readableNames()
+{
+    QFETCH(QByteArray, native);
+    QTEST(quz::files::readablePath(native), "readable");
+}
+
+// A journal named in Windows-1251, as archives made on Windows carry them:
+// named by its readable form, it is read by its bytes; a file whose UTF-8
+// name reads the same is taken first; a failure names the file readably.
+void TestFileIo::namesThatAreNotUtf8_data()
+{
+    QTest::addColumn<bool>("utf8Twin");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("Windows-1251 name alone") << false << QByteArray("cp1251");
+    QTest::newRow("UTF-8 twin taken first") << true << QByteArray("utf-8");
+}
+
+void TestFileIo::namesThatAreNotUtf8()
+{
+    QFETCH(bool, utf8Twin);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"папка"_qs));
+    const QString folder = dir.filePath(u"папка"_qs);
+    putNative(folder, kCp1251Name, "cp1251");
+    if (utf8Twin)
+        put(folder + u"/журнал.quz"_qs, "utf-8");
+    const QString readable = folder + u"/журнал.quz"_qs;
+    QCOMPARE(quz::files::readablePath(quz::files::nativePath(readable)), readable);
+    const quz::Outcome<QByteArray> read =
+        readFileBytes(quz::files::nativePath(readable), readable, FileKind::Journal);
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QTEST(*read, "expected");
+
+    // A failure names the file by its readable form.
+    const QByteArray folderName("\xef\xf8\xe8\xe1\xea\xe8.quz"); // "ошибки.quz"
+    QVERIFY(::mkdir((QFile::encodeName(folder) + '/' + folderName).constData(), 0755) == 0);
+    const QString shown = folder + u"/ошибки.quz"_qs;
+    const quz::Outcome<QByteArray> notFile =
+        readFileBytes(quz::files::nativePath(shown), shown, FileKind::Journal);
+    QVERIFY(!notFile.ok());
+    QVERIFY2(notFile.error().contains(shown + u"\". "_qs), qPrintable(notFile.error()));
+
+    // A name that no entry reads as stays as it is given.
+    const QString missing = folder + u"/жур.quz"_qs;
+    QCOMPARE(quz::files::nativePath(missing), QFile::encodeName(missing));
 }
 
 QTEST_GUILESS_MAIN(TestFileIo)

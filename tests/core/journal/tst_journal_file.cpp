@@ -55,6 +55,8 @@ private slots:
     void parse();
     void bytes_data();
     void bytes();
+    void noByteLost_data();
+    void noByteLost();
     void roundTrip_data();
     void roundTrip();
     void characterOutsideCodePage();
@@ -79,8 +81,9 @@ void TestJournalFile::parse_data()
     QTest::newRow("last line without end") << "a\r\nb"_ba << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("one line end") << "\r\n"_ba << QStringList{QString()};
-    QTest::newRow("NUL ends the text")
-        << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList{u"a"_s, u"b"_s};
+    // A NUL byte is a character of its line: nothing after it is dropped.
+    QTest::newRow("NUL is a character")
+        << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList{u"a"_s, u"b\0c"_s, u"d"_s};
     QTest::newRow("Windows-1251 entries")
         << cp1251(u"Старт 07.12.2026 0:08:40 Билет 05\r\n-> 05 вопрос 12\r\n"_s)
         << QStringList{u"Старт 07.12.2026 0:08:40 Билет 05"_s, u"-> 05 вопрос 12"_s};
@@ -94,6 +97,39 @@ void TestJournalFile::parse()
     const JournalLines parsed = parseJournal(bytes);
     QCOMPARE(parsed.toStringList(), lines);
     QCOMPARE(parsed.size(), lines.size());
+}
+
+// Whatever the bytes (NUL bytes, a UTF-16 file, random bytes), every byte
+// that is not a line break reaches a line, and a save writes them all back.
+void TestJournalFile::noByteLost_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("NUL in the middle") << QByteArray("-> 01\0 x\r\nafter\r\n", 17);
+    QTest::newRow("NUL-padded end") << QByteArray("-> 01 вопрос 02\r\n") + QByteArray(4096, '\0');
+    QByteArray utf16("\xff\xfe", 2);
+    for (const QChar c : u"-> 01 вопрос 02\r\nСтарт\r\n"_s)
+        utf16 += QByteArray(reinterpret_cast<const char *>(&c), 2);
+    QTest::newRow("UTF-16 with its mark") << utf16;
+    QByteArray random(65536, Qt::Uninitialized);
+    quint32 seed = 2004;
+    for (char &b : random) {
+        seed = seed * 1664525u + 1013904223u;
+        b = static_cast<char>(seed >> 24);
+    }
+    QTest::newRow("random bytes") << random;
+}
+
+void TestJournalFile::noByteLost()
+{
+    QFETCH(QByteArray, bytes);
+    const JournalLines lines = parseJournal(bytes);
+    QByteArray kept;
+    for (qsizetype row = 0; row < lines.size(); ++row)
+        kept += QByteArray(lines.bytesAt(row).data(), qsizetype(lines.bytesAt(row).size()));
+    QByteArray expected = bytes;
+    expected.replace('\r', QByteArray()).replace('\n', QByteArray());
+    QCOMPARE(kept, expected);
+    QCOMPARE(parseJournal(journalBytes(lines)).toStringList(), lines.toStringList());
 }
 
 void TestJournalFile::bytes_data()

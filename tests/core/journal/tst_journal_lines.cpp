@@ -2,6 +2,7 @@
 // rows, reclaiming the bytes of removed lines, and the model's notifications
 // (which decide whether the list keeps its place).
 
+#include "core/files/text_file.h"
 #include "core/journal/journal_model.h"
 
 #include <QSignalSpy>
@@ -42,11 +43,14 @@ private slots:
     void remove();
     void removedBytesReclaimed();
     void appendToItself();
+    void filesAndEntriesInterleaved();
     void modelAppend();
     void modelRemove_data();
     void modelRemove();
     void modelLoadsInOneReset();
     void modelData();
+    void longLineShownCut_data();
+    void longLineShownCut();
 };
 
 void TestJournalLines::mergeRanges_data()
@@ -110,6 +114,27 @@ void TestJournalLines::appendToItself()
     QCOMPARE(lines.toStringList(), (QStringList{u"a"_s, u"b"_s, u"a"_s, u"b"_s}));
 }
 
+// Loaded files keep their own buffers and entries go after them: lines read
+// back in order across them, through removals and the reclaiming of bytes.
+void TestJournalLines::filesAndEntriesInterleaved()
+{
+    JournalLines lines = JournalLines::fromText("a\r\nb"_ba);
+    lines.append(u"c"_s);
+    lines.append(JournalLines::fromText("d\ne\n"_ba));
+    lines.append(u"f"_s);
+    lines.append(JournalLines::fromText(QByteArray(3 << 20, 'x') + "\rg"_ba));
+    lines.append(u"h"_s);
+    QCOMPARE(lines.size(), 9);
+    QCOMPARE(lines.at(6).size(), 3 << 20);
+    lines.remove({{1, 1}, {3, 1}, {6, 1}});
+    QCOMPARE(lines.toStringList(), (QStringList{u"a"_s, u"c"_s, u"e"_s, u"f"_s, u"g"_s, u"h"_s}));
+    // The 3 MB line's bytes were reclaimed.
+    QVERIFY2(lines.storeSize() < 100, qPrintable(QString::number(lines.storeSize())));
+    lines.append(u"i"_s);
+    QCOMPARE(*lines.last(), u"i"_s);
+    QCOMPARE(lines.textSize(), 7);
+}
+
 void TestJournalLines::modelAppend()
 {
     JournalModel model;
@@ -121,7 +146,7 @@ void TestJournalLines::modelAppend()
     QCOMPARE(inserted.at(0).at(1).toInt(), 3);
     QCOMPARE(inserted.at(0).at(2).toInt(), 3);
     QCOMPARE(reset.size(), 0);
-    QCOMPARE(model.lastLine(), std::optional<QString>(u"-> 01 вопрос 02"_s));
+    QCOMPARE(model.lastLineStart(), std::optional<QString>(u"-> 01 вопрос 02"_s));
     QCOMPARE(model.rowCount(), 4);
 }
 
@@ -193,6 +218,39 @@ void TestJournalLines::modelData()
     QVERIFY(!flags.testFlag(Qt::ItemIsEditable));
     QVERIFY(!flags.testFlag(Qt::ItemIsDragEnabled));
     QCOMPARE(model.rowCount(model.index(0)), 0);
+}
+
+// A line of any length costs the list a bounded text: its start and "…".
+// The line itself stays whole for saving, the walk and the duplicate test.
+void TestJournalLines::longLineShownCut_data()
+{
+    QTest::addColumn<qsizetype>("length");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("error entry") << qsizetype(15) << false;
+    QTest::newRow("at the bound") << JournalModel::kShownCharacters << false;
+    QTest::newRow("one over") << JournalModel::kShownCharacters + 1 << true;
+    QTest::newRow("5 MB") << qsizetype(5'000'000) << true;
+}
+
+void TestJournalLines::longLineShownCut()
+{
+    QFETCH(qsizetype, length);
+    QFETCH(bool, cut);
+    QByteArray file = QByteArray::fromStdString(quz::files::toCp1251(u"-> 07 вопрос 09"_s));
+    file += QByteArray(length - file.size(), 'x');
+    file += "\r\nnext\r\n"_ba;
+    JournalModel model;
+    model.replaceAll(JournalLines::fromText(file));
+    for (const int role : {int(Qt::DisplayRole), int(Qt::AccessibleTextRole)}) {
+        const QString shown = model.data(model.index(0), role).toString();
+        QCOMPARE(shown.size(), cut ? JournalModel::kShownCharacters + 1 : length);
+        QVERIFY(shown.startsWith(u"-> 07 вопрос 09"_s));
+        QCOMPARE(shown.endsWith(u'…'), cut);
+    }
+    QCOMPARE(qsizetype(model.lines().bytesAt(0).size()), length);
+    QCOMPARE(model.data(model.index(1), Qt::DisplayRole).toString(), u"next"_s);
+    model.removeRows({{1, 1}});
+    QCOMPARE(model.lastLineStart(), std::optional<QString>(u"-> 07 вопрос 09"_s));
 }
 
 QTEST_GUILESS_MAIN(TestJournalLines)

@@ -70,6 +70,9 @@ private slots:
     void createdFromSettings();
     void closing_data();
     void closing();
+    void minimumKeepsTextAndScrollBar();
+    void showingRestoresMinimised_data();
+    void showingRestoresMinimised();
     void refusedWriteKeepsFocusHere();
     void otherButtonsDoubleClickKeepsWindow();
     void showActivatesTextArea();
@@ -87,10 +90,9 @@ void TestForm2::createdFromSettings_data()
     QTest::newRow("defaults") << QString() << QRect(0, 473, 800, 97);
     QTest::newRow("stored") << u"[SCR]\r\nleft2=120\r\ntop2=200\r\nheight2=150\r\nwidth2=400\r\n"_qs
                             << QRect(120, 200, 400, 150);
-    // The text area sets no lower bound on the window's size.
-    QTest::newRow("smaller than the text area's own wish")
-        << u"[SCR]\r\nleft2=10\r\ntop2=20\r\nheight2=40\r\nwidth2=60\r\n"_qs
-        << QRect(10, 20, 60, 40);
+    // A stored size below the smallest usable one grows to it (minimumSize).
+    QTest::newRow("smaller than the minimum")
+        << u"[SCR]\r\nleft2=10\r\ntop2=20\r\nheight2=10\r\nwidth2=40\r\n"_qs << QRect(10, 20, 0, 0);
 }
 
 void TestForm2::createdFromSettings()
@@ -103,7 +105,61 @@ void TestForm2::createdFromSettings()
     QVERIFY(w.form->Koment->toPlainText().isEmpty());
     w.form->showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    if (expected.isEmpty())
+        expected.setSize(w.form->minimumSize() + w.form->frameGeometry().size() - w.form->size());
     QTRY_COMPARE(w.form->frameGeometry(), expected);
+}
+
+// The window cannot be made smaller than a line of text beside a scroll bar
+// whose arrows and slider all show; a hide stores that size, not less.
+void TestForm2::minimumKeepsTextAndScrollBar()
+{
+    CommentWindow w;
+    w.showAt(QRect(40, 150, 500, 120));
+    w.form->resize(1, 1);
+    QTRY_COMPARE(w.form->size(), w.form->minimumSize());
+    QTextEdit *text = w.form->Koment;
+    const QScrollBar *bar = text->verticalScrollBar();
+    QVERIFY(bar->isVisible());
+    QVERIFY(bar->height() >= bar->minimumSizeHint().height());
+    const int textWidth = text->viewport()->width();
+    QVERIFY2(textWidth >= 10 * text->fontMetrics().averageCharWidth(),
+             qPrintable(QString::number(textWidth)));
+    QVERIFY(text->viewport()->height() >= text->fontMetrics().lineSpacing());
+    w.form->hide();
+    QCOMPARE(asRect(w.written()).size(), w.form->frameGeometry().size());
+}
+
+// A window the window manager has minimised comes back whenever it is shown.
+void TestForm2::showingRestoresMinimised_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("F1") << u"F1"_qs;
+    QTest::newRow("help button") << u"?"_qs;
+    QTest::newRow("double click on the picture") << u"picture"_qs;
+}
+
+void TestForm2::showingRestoresMinimised()
+{
+    QFETCH(QString, how);
+    FormFixture fx;
+    fx.dir.writeCp1251(u"Help.txt"_qs, u"Справка\r\n"_qs);
+    fx.f2()->showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(fx.f2()));
+    fx.f2()->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(fx.f2()->isMinimized());
+    fx.f1()->activateWindow();
+    if (how == u"F1"_qs) {
+        QTest::keyClick(fx.f1(), Qt::Key_F1);
+    } else if (how == u"?"_qs) {
+        FormFixture::click(fx.f1()->sbHelp);
+    } else {
+        QTest::mouseDClick(fx.f1()->questionView->Image1, Qt::LeftButton);
+        QTest::mouseRelease(fx.f1()->questionView->Image1, Qt::LeftButton);
+    }
+    QTRY_VERIFY(!fx.f2()->isMinimized());
+    QVERIFY(fx.f2()->isVisible());
+    QTRY_VERIFY(fx.f2()->isActiveWindow());
 }
 
 void TestForm2::closing_data()

@@ -23,10 +23,12 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace quz::test;
@@ -89,6 +91,8 @@ private slots:
     void drops();
     void commandLine_data();
     void commandLine();
+    void namesThatAreNotUtf8_data();
+    void namesThatAreNotUtf8();
     void popupMenu();
     void clearResetsJournal();
     void newEntryInView_data();
@@ -97,6 +101,8 @@ private slots:
     void widthRule();
     void minimumSizeAndFrame();
     void hideWritesSettings();
+    void showingRestoresMinimised_data();
+    void showingRestoresMinimised();
     void listIsAccessible();
 };
 
@@ -365,6 +371,48 @@ void TestJournalWindow::commandLine()
     QCOMPARE(fx.f3()->lines(), first + QStringList({kStartEntry, u"more"_s}));
 }
 
+// A journal whose name is in Windows-1251 (from an archive made on Windows)
+// loads from the command line, the chooser and a drop alike; its name is
+// given in its readable form.
+void TestJournalWindow::namesThatAreNotUtf8_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("command line") << u"command line"_s;
+    QTest::newRow("file chooser") << u"chooser"_s;
+    QTest::newRow("drop") << u"drop"_s;
+}
+
+void TestJournalWindow::namesThatAreNotUtf8()
+{
+    QFETCH(QString, how);
+    ProgramDir prepared;
+    const QByteArray native =
+        QFile::encodeName(prepared.dir.path()) + "/\xe6\xf3\xf0\xed\xe0\xeb.quz";
+    {
+        QFile file;
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QVERIFY(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(cp1251(kSaved.join(u"\r\n"_s) + u"\r\n"_s));
+    }
+    // The temporary folder cannot remove a name it cannot read.
+    const auto removeFile = qScopeGuard([&] { ::unlink(native.constData()); });
+    const QString readable = prepared.path(u"журнал.quz"_s);
+    FormFixture::Options options;
+    if (how == u"command line"_s)
+        options.commandLineFile = readable;
+    FormFixture fx(options);
+    if (how == u"chooser"_s) {
+        fx.dir.dialogs.answers.push_back(readable);
+        fx.f3()->N2Click();
+    } else if (how == u"drop"_s) {
+        fx.f3()->showWindow();
+        QVERIFY(drop(fx.f3(), {QUrl::fromEncoded("file://" + native.toPercentEncoding("/"))}));
+    }
+    QVERIFY2(fx.dir.dialogs.shown.isEmpty(), qPrintable(fx.dir.dialogs.errors().join(u'\n')));
+    QCOMPARE(fx.f3()->lines(), kSaved);
+}
+
 void TestJournalWindow::popupMenu()
 {
     FormFixture fx;
@@ -528,6 +576,34 @@ void TestJournalWindow::hideWritesSettings()
     for (const QString &key :
          {u"delErr=0"_s, u"left3=40"_s, u"top3=50"_s, u"height3=300"_s, u"width3=200"_s})
         QVERIFY2(ini.contains(key), qPrintable(ini));
+}
+
+// A journal window the window manager has minimised is not showing: "Ошибки"
+// and the stop of a run bring it back rather than hide it.
+void TestJournalWindow::showingRestoresMinimised_data()
+{
+    QTest::addColumn<bool>("byRunStop");
+    QTest::newRow("Ошибки") << false;
+    QTest::newRow("run stop") << true;
+}
+
+void TestJournalWindow::showingRestoresMinimised()
+{
+    QFETCH(bool, byRunStop);
+    FormFixture fx;
+    if (byRunStop)
+        fx.start();
+    fx.f3()->showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(fx.f3()));
+    fx.f3()->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(fx.f3()->isMinimized());
+    QVERIFY(!fx.f3()->isShowing());
+    fx.click(byRunStop ? fx.f1()->Start : fx.f1()->sbErr);
+    QTRY_VERIFY(!fx.f3()->isMinimized());
+    QVERIFY(fx.f3()->isShowing());
+    // Once back, "Ошибки" hides it as before.
+    fx.click(fx.f1()->sbErr);
+    QVERIFY(!fx.f3()->isVisible());
 }
 
 // Screen readers and test drivers read the journal's lines from the list.

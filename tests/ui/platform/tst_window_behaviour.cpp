@@ -88,6 +88,8 @@ private slots:
 
     void dragMovesWindow_data();
     void dragMovesWindow();
+    void systemMoveCancelledByQuickRelease_data();
+    void systemMoveCancelledByQuickRelease();
     void doubleClickStillReachesArea();
 
     void mouseMoveAreas_data();
@@ -306,6 +308,42 @@ void TestWindowBehaviour::dragMovesWindow()
     QTest::mouseMove(text->viewport(), QPoint(90, 60));
     QTest::qWait(20);
     QCOMPARE(window.pos(), start + QPoint(30, 20));
+}
+
+// The window manager's move begins when it takes the pointer; a release that
+// reaches the window first (a quick click) came before that and cancels the
+// move, so that the window does not follow a pointer with no button held.
+// During a move the window manager has taken, no release reaches the window.
+void TestWindowBehaviour::systemMoveCancelledByQuickRelease_data()
+{
+    QTest::addColumn<bool>("released");
+    QTest::newRow("quick click: release reaches the window") << true;
+    QTest::newRow("drag the window manager took") << false;
+}
+
+void TestWindowBehaviour::systemMoveCancelledByQuickRelease()
+{
+    QFETCH(bool, released);
+    QWidget window;
+    window.setGeometry(200, 200, 300, 120);
+    auto *area = new QWidget(&window);
+    area->setGeometry(0, 0, 300, 120);
+    int starts = 0;
+    int cancels = 0;
+    moveWindowByDrag(area, {[&](QWidget *w) {
+                                starts += w == &window;
+                                return true;
+                            },
+                            [&](QWidget *w) { cancels += w == &window; }});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (int press = 1; press <= 2; ++press) {
+        QTest::mousePress(area, Qt::LeftButton, {}, QPoint(10, 10));
+        if (released || press == 2)
+            QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(starts, press);
+        QCOMPARE(cancels, released ? press : press - 1);
+    }
 }
 
 void TestWindowBehaviour::doubleClickStillReachesArea()

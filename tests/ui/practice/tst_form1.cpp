@@ -7,6 +7,7 @@
 #include "core/files/text_file.h"
 #include "ui/comment/Unit2.h"
 #include "ui/journal/Unit3.h"
+#include "ui/platform/close_requests.h"
 #include "ui/platform/control_state.h"
 #include "ui/practice/Unit1.h"
 #include "ui/question/picture_widget.h"
@@ -14,9 +15,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSplitter>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace quz::test;
@@ -57,6 +60,7 @@ private slots:
     void unreadablePictures_data();
     void unreadablePictures();
     void refusedSettingsWriteReported();
+    void closeRequestWhileBoxOpen();
 };
 
 void TestForm1::firstStartDefaults()
@@ -271,6 +275,33 @@ void TestForm1::refusedSettingsWriteReported()
     const QString message =
         QStringLiteral("Unable to write to %1.").arg(dir.path(QStringLiteral("blocked/quz.ini")));
     QCOMPARE(dir.dialogs.errors(), QStringList{message});
+}
+
+// Qt drops a close request for the main window while a box blocks it: the
+// window stayed and wrote nothing. Such a request closes the box, then the
+// program, with its settings written.
+void TestForm1::closeRequestWhileBoxOpen()
+{
+    ProgramDir dir;
+    writeProgramData(dir, smallQuestionFile());
+    dir.writeSettings(QStringLiteral("[prg]\r\nfirst=0\r\nnBilet=07\r\n"));
+    Forms forms(dir);
+    forms.form1->show();
+    QVERIFY(QTest::qWaitForWindowExposed(forms.form1.get()));
+    QVERIFY(!quz::platform::closeThroughModalBoxes(forms.form1.get()));
+    QVERIFY(forms.form1->isVisible());
+
+    forms.form1->setPosition({QStringLiteral("09"), forms.form1->position().question});
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("quz"), QStringLiteral("Записано!"),
+                    QMessageBox::Ok, forms.form1.get());
+    box.setWindowModality(Qt::ApplicationModal);
+    bool closing = false;
+    QTimer::singleShot(0, &box,
+                       [&] { closing = quz::platform::closeThroughModalBoxes(forms.form1.get()); });
+    box.exec();
+    QVERIFY(closing);
+    QTRY_VERIFY(!forms.form1->isVisible());
+    QVERIFY(dir.settings().contains("nBilet=09\r\n"));
 }
 
 QTEST_MAIN(TestForm1)

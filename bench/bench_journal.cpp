@@ -15,7 +15,7 @@
 #include "silent_dialogs.h"
 #include "ui/journal/Unit3.h"
 #include "ui/journal/list_box_widget.h"
-#include "ui/journal/practice_link.h"
+#include "ui/links/practice_link.h"
 #include "ui/platform/control_state.h"
 
 #include "bench_timing.h"
@@ -30,6 +30,8 @@
 #include <cstring>
 #include <functional>
 
+using quz::journal::TForm3;
+
 namespace {
 
 using quz::bench::SilentDialogs;
@@ -41,7 +43,7 @@ public:
 
 // The main window as far as the journal needs it: a run that starts and
 // stops, and a count of the questions asked.
-class Practice : public quz::PracticeLink {
+class Practice : public quz::links::PracticeLink {
 public:
     TForm3 *journal = nullptr;
     bool running = false;
@@ -54,8 +56,7 @@ public:
             journal->hide();
             return;
         }
-        if (journal->answerModeOn())
-            journal->sbAnsverClick();
+        journal->leaveAnswerMode();
         running = false;
     }
     bool isRunning() const override { return running; }
@@ -108,7 +109,6 @@ struct Window {
     SilentDialogs dialogs;
     FixedClock clock;
     quz::Services services;
-    quz::WindowSet windows;
     Practice practice;
     std::unique_ptr<TForm3> form;
 
@@ -120,11 +120,9 @@ struct Window {
         services.appTitle = &title;
         services.dialogs = &dialogs;
         services.clock = &clock;
-        windows.practice = &practice;
-        form = std::make_unique<TForm3>(services, windows);
+        form = std::make_unique<TForm3>(services);
+        form->setPracticeWindow(&practice);
         practice.journal = form.get();
-        if (!commandLineFile.isEmpty())
-            quz::platform::setTag(form->sbAnsver, 1);
     }
 };
 

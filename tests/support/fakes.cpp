@@ -165,11 +165,13 @@ void ProgramDir::writeSettings(const QString &text) const
 Forms::Forms(ProgramDir &dir, const QString &commandLineFile)
 {
     dir.services.commandLineFile = commandLineFile;
-    form1 = std::make_unique<TForm1>(dir.services, windows);
-    form2 = std::make_unique<TForm2>(dir.services, windows);
-    form3 = std::make_unique<TForm3>(dir.services, windows);
-    if (!commandLineFile.isEmpty())
-        platform::setTag(form3->sbAnsver, 1);
+    form1 = std::make_unique<TForm1>(dir.services);
+    form2 = std::make_unique<TForm2>(dir.services);
+    form3 = std::make_unique<TForm3>(dir.services);
+    form1->setJournalWindow(form3.get());
+    form1->setCommentWindow(form2.get());
+    form2->setMainWindow(form1.get());
+    form3->setPracticeWindow(form1.get());
 }
 
 Forms::~Forms()

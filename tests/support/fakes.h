@@ -3,9 +3,20 @@
 // that builds the three forms over a temporary program directory.
 
 #include "ui/platform/services.h"
-#include "ui/practice/window_set.h"
 
+namespace quz::practice {
 class TForm1;
+}
+namespace quz::comment {
+class TForm2;
+}
+namespace quz::journal {
+class TForm3;
+}
+// The tests name the three windows as the program's units do.
+using quz::comment::TForm2;
+using quz::journal::TForm3;
+using quz::practice::TForm1;
 
 #include <QList>
 #include <QString>
@@ -105,7 +116,6 @@ public:
 struct Forms {
     explicit Forms(ProgramDir &dir, const QString &commandLineFile = QString());
     ~Forms();
-    WindowSet windows;
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TForm2> form2;
     std::unique_ptr<TForm3> form3;

@@ -5,7 +5,6 @@
 #include "core/files/native_names.h"
 #include "ui/comment/Unit2.h"
 #include "ui/journal/Unit3.h"
-#include "ui/platform/control_state.h"
 #include "ui/platform/program_paths.h"
 #include "ui/platform/qt_dialogs.h"
 #include "ui/platform/qt_shell.h"
@@ -16,7 +15,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QToolButton>
 
 #include <cstdio>
 
@@ -53,12 +51,15 @@ int main(int argc, char *argv[])
     services.shell = &shell;
     services.clock = &clock;
 
-    quz::WindowSet windows;
-    TForm1 form1(services, windows);
-    TForm2 form2(services, windows);
-    TForm3 form3(services, windows);
-    if (!services.commandLineFile.isEmpty())
-        quz::platform::setTag(form3.sbAnsver, 1);
+    // The windows in their order; each then learns the others through the
+    // small interface it needs of them.
+    quz::practice::TForm1 form1(services);
+    quz::comment::TForm2 form2(services);
+    quz::journal::TForm3 form3(services);
+    form1.setJournalWindow(&form3);
+    form1.setCommentWindow(&form2);
+    form2.setMainWindow(&form1);
+    form3.setPracticeWindow(&form1);
 
     form1.show();
     return app.exec();

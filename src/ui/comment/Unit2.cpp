@@ -1,7 +1,7 @@
 #include "ui/comment/Unit2.h"
 
 #include "core/settings/settings_batch.h"
-#include "ui/comment/main_window_link.h"
+#include "ui/links/main_window_link.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/edge_snap.h"
 #include "ui/platform/frame_buttons.h"
@@ -19,15 +19,15 @@
 #include <algorithm>
 #include <cmath>
 
-TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
+namespace quz::comment {
+
+TForm2::TForm2(Services &services, QWidget *parent)
     : QWidget(parent,
               Qt::Tool | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_services(services)
-    , m_windows(windows)
 {
-    m_windows.Form2 = this;
     setWindowTitle(QStringLiteral("Комментарий"));
-    setFont(quz::look::windowFont());
+    setFont(look::windowFont());
     Koment = new QTextEdit(this);
     Koment->setReadOnly(true);
     Koment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -36,14 +36,14 @@ TForm2::TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent
     // A press anywhere in the text drags the window (KomentMouseDown), so the
     // text offers neither selection nor a context menu.
     Koment->setContextMenuPolicy(Qt::NoContextMenu);
-    quz::platform::setHint(Koment, QStringLiteral("Двойной клик [любая клавиша] - Закрыть"));
-    quz::look::setBackground(Koment, quz::look::light3D());
-    quz::look::setBackground(Koment->viewport(), quz::look::light3D());
+    platform::setHint(Koment, QStringLiteral("Двойной клик [любая клавиша] - Закрыть"));
+    look::setBackground(Koment, look::light3D());
+    look::setBackground(Koment->viewport(), look::light3D());
     Koment->installEventFilter(this);
     Koment->viewport()->installEventFilter(this);
-    quz::platform::moveWindowByDrag(Koment->viewport());
-    quz::platform::snapToScreenEdges(this);
-    quz::platform::restrictFrameButtons(this, quz::platform::FrameButtons::Close);
+    platform::moveWindowByDrag(Koment->viewport());
+    platform::snapToScreenEdges(this);
+    platform::restrictFrameButtons(this, platform::FrameButtons::Close);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // The window takes any size from its minimum up; the text area follows.
@@ -69,28 +69,22 @@ QSize TForm2::minimumClientSize() const
             frame + std::max(margins + metrics.lineSpacing(), barSize.height())};
 }
 
-TForm2::~TForm2()
-{
-    if (m_windows.Form2 == this)
-        m_windows.Form2 = nullptr;
-}
-
 void TForm2::FormCreate()
 {
-    const quz::settings::SettingsBatch ini(m_services.settingsPath());
-    quz::platform::readGeometry(this, ini, quz::settings::keys::commentWindow);
+    const settings::SettingsBatch ini(m_services.settingsPath());
+    platform::readGeometry(this, ini, settings::keys::commentWindow);
 }
 
 void TForm2::FormHide()
 {
-    quz::settings::SettingsBatch ini(m_services.settingsPath());
-    quz::platform::writeGeometry(ini, quz::settings::keys::commentWindow, this);
+    settings::SettingsBatch ini(m_services.settingsPath());
+    platform::writeGeometry(ini, settings::keys::commentWindow, this);
     if (const quz::Status written = ini.flush(); !written) {
         m_services.dialogs->showFailure(this, m_services.title(), written.error());
         return;
     }
-    if (m_windows.mainWindow)
-        m_windows.mainWindow->activateMainWindow();
+    if (m_mainWindow)
+        m_mainWindow->activateMainWindow();
 }
 
 void TForm2::showWindow()
@@ -103,6 +97,20 @@ void TForm2::showWindow()
     activateWindow();
     Koment->setFocus();
 }
+
+void TForm2::hideWindow()
+{
+    if (isVisible())
+        hide();
+}
+
+void TForm2::setComment(const QString &caption, const QString &text)
+{
+    Koment->setPlainText(text);
+    setWindowTitle(caption);
+}
+
+void TForm2::setText(const QString &text) { Koment->setPlainText(text); }
 
 void TForm2::showTip()
 {
@@ -133,3 +141,5 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace quz::comment

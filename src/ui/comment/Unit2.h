@@ -5,28 +5,40 @@
 // at every hide, and is never smaller than a line of text beside its scroll
 // bar. What it shows is decided by the main window.
 
+#include "ui/links/comment_link.h"
 #include "ui/platform/services.h"
-#include "ui/practice/window_set.h"
 
 #include <QWidget>
 
 class QTextEdit;
 
-class TForm2 : public QWidget {
+namespace quz::links {
+class MainWindowLink;
+}
+
+namespace quz::comment {
+
+class TForm2 : public QWidget, public links::CommentLink {
     Q_OBJECT
 public:
-    TForm2(quz::Services &services, quz::WindowSet &windows, QWidget *parent = nullptr);
-    ~TForm2() override;
+    explicit TForm2(Services &services, QWidget *parent = nullptr);
+
+    // The main window, which gets the keyboard focus back when this window
+    // hides; none until it is set.
+    void setMainWindow(links::MainWindowLink *mainWindow) { m_mainWindow = mainWindow; }
 
     QTextEdit *Koment = nullptr;
 
     void FormCreate();
     void FormHide();
-    // Makes the window visible (restored if it was minimised), brings it to
-    // the front and activates it.
-    void showWindow();
+
+    // What the main window asks of this window (links::CommentLink).
+    void setComment(const QString &caption, const QString &text) override;
+    void setText(const QString &text) override;
     // The first-run tip: shown, then given its one-line text.
-    void showTip();
+    void showTip() override;
+    void showWindow() override;
+    void hideWindow() override;
 
 protected:
     void hideEvent(QHideEvent *event) override;
@@ -37,6 +49,8 @@ private:
     // The smallest client size: a line of text beside a usable scroll bar.
     QSize minimumClientSize() const;
 
-    quz::Services &m_services;
-    quz::WindowSet &m_windows;
+    Services &m_services;
+    links::MainWindowLink *m_mainWindow = nullptr;
 };
+
+} // namespace quz::comment

@@ -7,7 +7,7 @@
 #include "core/journal/journal_model.h"
 #include "core/settings/settings_batch.h"
 #include "ui/journal/list_box_widget.h"
-#include "ui/journal/practice_link.h"
+#include "ui/links/practice_link.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/edge_snap.h"
 #include "ui/platform/frame_buttons.h"
@@ -23,11 +23,10 @@
 #include <QShowEvent>
 #include <QToolButton>
 
-using quz::platform::setHint;
-using quz::platform::setTag;
-using quz::platform::tag;
-using quz::platform::Tooltip;
-namespace look = quz::look;
+namespace quz::journal {
+
+using platform::setHint;
+using platform::Tooltip;
 
 namespace {
 
@@ -49,37 +48,28 @@ QToolButton *flatButton(QWidget *parent, const QString &caption, const QColor &c
 
 } // namespace
 
-TForm3::TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
+TForm3::TForm3(Services &services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_services(services)
-    , m_windows(windows)
 {
-    m_windows.Form3 = this;
     setWindowTitle(QStringLiteral("Журнал ошибок"));
     setFont(look::windowFont());
     resize(177, 351);
     buildControls();
     connectHandlers();
     layoutControls();
-    quz::platform::snapToScreenEdges(this);
-    quz::platform::restrictFrameButtons(this, quz::platform::FrameButtons::None);
+    platform::snapToScreenEdges(this);
+    platform::restrictFrameButtons(this, platform::FrameButtons::None);
     FormCreate();
-}
-
-TForm3::~TForm3()
-{
-    if (m_windows.Form3 == this)
-        m_windows.Form3 = nullptr;
 }
 
 void TForm3::buildControls()
 {
-    m_journal = new quz::journal::JournalModel(this);
-    lbStat = new quz::journal::TListBox(this);
+    m_journal = new JournalModel(this);
+    lbStat = new TListBox(this);
     lbStat->setModel(m_journal);
     lbStat->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_journal->replaceAll(quz::journal::JournalLines(quz::journal::placeholderLines()));
-    setTag(this, 1);
+    m_journal->replaceAll(JournalLines(placeholderLines()));
 
     delErr = new QCheckBox(QStringLiteral("Удалять после ответа"), this);
     setHint(delErr, QStringLiteral("Удалять вопрос из журнала ошибок после ответа на него"),
@@ -124,30 +114,31 @@ void TForm3::connectHandlers()
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm3::PopupMenu1Popup);
     connect(lbStat, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu1->popup(lbStat->viewport()->mapToGlobal(at)); });
-    connect(lbStat, &quz::journal::TListBox::dblClick, this, &TForm3::sbAnsverClick);
+    connect(lbStat, &TListBox::dblClick, this, &TForm3::sbAnsverClick);
     // A drop is taken up once the drag has ended, so that the file manager is
     // not kept waiting while a message is open.
-    connect(lbStat, &quz::journal::TListBox::filesDropped, this, &TForm3::lbStatDropFiles,
-            Qt::QueuedConnection);
+    connect(lbStat, &TListBox::filesDropped, this, &TForm3::lbStatDropFiles, Qt::QueuedConnection);
 }
 
 void TForm3::FormCreate()
 {
     // The file named on the command line, fixed now, whatever folder is
     // current when it is loaded.
-    if (!m_services.commandLineFile.isEmpty())
+    if (!m_services.commandLineFile.isEmpty()) {
         m_commandLineFile = QFileInfo(m_services.commandLineFile).absoluteFilePath();
-    const quz::settings::SettingsBatch ini(m_services.settingsPath());
-    quz::platform::readGeometry(this, ini, quz::settings::keys::journalWindow);
-    delErr->setChecked(ini.read(quz::settings::keys::deleteAnswered));
+        m_commandLinePending = true;
+    }
+    const settings::SettingsBatch ini(m_services.settingsPath());
+    platform::readGeometry(this, ini, settings::keys::journalWindow);
+    delErr->setChecked(ini.read(settings::keys::deleteAnswered));
     applyMinimumSize();
 }
 
 void TForm3::FormHide()
 {
-    quz::settings::SettingsBatch ini(m_services.settingsPath());
-    quz::platform::writeGeometry(ini, quz::settings::keys::journalWindow, this);
-    ini.write(quz::settings::keys::deleteAnswered, delErr->isChecked());
+    settings::SettingsBatch ini(m_services.settingsPath());
+    platform::writeGeometry(ini, settings::keys::journalWindow, this);
+    ini.write(settings::keys::deleteAnswered, delErr->isChecked());
     if (const quz::Status written = ini.flush(); !written)
         m_services.dialogs->showFailure(this, m_services.title(), written.error());
 }
@@ -174,9 +165,9 @@ void TForm3::hideEvent(QHideEvent *event)
 void TForm3::sbClearClick()
 {
     m_journal->clear();
-    setTag(lbStat, 0);
-    if (m_windows.practice)
-        m_windows.practice->resetStartLogged();
+    m_cursor = 0;
+    if (m_practice)
+        m_practice->resetStartLogged();
 }
 
 void TForm3::sbCloseClick() { hide(); }
@@ -191,17 +182,23 @@ void TForm3::showWindow()
     activateWindow();
 }
 
+void TForm3::hideWindow()
+{
+    if (isVisible())
+        hide();
+}
+
 bool TForm3::isShowing() const { return isVisible() && !isMinimized(); }
 
-bool TForm3::answerModeOn() const { return sbAnsver->text() == kModeOnCaption; }
+void TForm3::setClearEnabled(bool enabled) { sbClear->setEnabled(enabled); }
 
 // Entries.
 
 void TForm3::dropPlaceholder()
 {
-    if (tag(this) != 1)
+    if (!m_placeholder)
         return;
-    setTag(this, 0);
+    m_placeholder = false;
     m_journal->clear();
 }
 
@@ -227,19 +224,19 @@ void TForm3::scrollAfterAppend()
 
 void TForm3::addStartEntry(const QString &ticket)
 {
-    appendLine(quz::journal::startEntry(m_services.clock->nowText(), ticket));
+    appendLine(startEntry(m_services.clock->nowText(), ticket));
 }
 
 void TForm3::addErrorEntry(const QString &ticket, const QString &question)
 {
-    if (quz::journal::isDuplicateError(m_journal->lastLineStart(), question))
+    if (isDuplicateError(m_journal->lastLineStart(), question))
         return;
-    appendLine(quz::journal::errorEntry(ticket, question));
+    appendLine(errorEntry(ticket, question));
 }
 
 QStringList TForm3::lines() const { return m_journal->lines().toStringList(); }
 
-const quz::journal::JournalLines &TForm3::journal() const { return m_journal->lines(); }
+const JournalLines &TForm3::journal() const { return m_journal->lines(); }
 
 // Size limits and layout.
 
@@ -297,3 +294,5 @@ void TForm3::layoutControls()
     centred(sbAnsver, 91.0 / 177, h - 25, 64, 24);
     centred(sbClose, 149.0 / 177, h - 25, 52, 24);
 }
+
+} // namespace quz::journal

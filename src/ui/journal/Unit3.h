@@ -3,9 +3,9 @@
 // text, the operations through which the main window writes entries, the
 // journal's files (save, load, drop, command line) and the deletion of lines,
 // and the journal answer mode that replays the journal's error entries. Its
-// state lives in its controls: the placeholder flag in the window's tag, the
-// journal cursor in the tag of `lbStat`, the command-line flag in the tag of
-// `sbAnsver` and the answer mode in the caption of `sbAnsver`.
+// state is kept in typed members (the placeholder flag, the journal cursor,
+// the command-line flag, the answer mode); the caption of `sbAnsver` shows the
+// mode and is set from it.
 //
 // One class, several files, one concern each:
 //   Unit3.cpp         creation, show/hide, settings, size limits, layout, entries
@@ -14,8 +14,8 @@
 // The decisions live in journal_file.h, journal_walk.h and journal_entries.h;
 // the lines themselves in the list's model (journal_model.h).
 
+#include "ui/links/journal_link.h"
 #include "ui/platform/services.h"
-#include "ui/practice/window_set.h"
 
 #include <QWidget>
 
@@ -24,13 +24,17 @@ class QCheckBox;
 class QMenu;
 class QToolButton;
 
+namespace quz::links {
+class PracticeLink;
+}
+
 namespace quz::journal {
+
 class JournalLines;
 class JournalModel;
 class TListBox;
-} // namespace quz::journal
 
-class TForm3 : public QWidget {
+class TForm3 : public QWidget, public links::JournalLink {
     Q_OBJECT
 public:
     // The captions of `sbAnsver`, which are the journal answer mode.
@@ -43,10 +47,13 @@ public:
     static constexpr int kTooWide = 304;
     static constexpr int kCutWidth = 302;
 
-    TForm3(quz::Services &services, quz::WindowSet &windows, QWidget *parent = nullptr);
-    ~TForm3() override;
+    explicit TForm3(Services &services, QWidget *parent = nullptr);
 
-    quz::journal::TListBox *lbStat = nullptr;
+    // The main window, whose runs the answer mode starts and stops; none
+    // until it is set.
+    void setPracticeWindow(links::PracticeLink *practice) { m_practice = practice; }
+
+    TListBox *lbStat = nullptr;
     QCheckBox *delErr = nullptr;
     QToolButton *SpeedButton1 = nullptr;
     QToolButton *SpeedButton2 = nullptr;
@@ -58,7 +65,7 @@ public:
     QAction *N2 = nullptr;
     QAction *N5 = nullptr;
     // The file chooser of saving and loading; it keeps the last chosen file.
-    quz::OpenFileRequest odLS;
+    OpenFileRequest odLS;
 
     // Window life.
     void FormCreate();
@@ -80,22 +87,29 @@ public:
     void sbAnsverClick();
     void nextStat();
     // A right answer while the journal answer mode is on.
-    void rightAnswerInMode();
+    void rightAnswerInMode() override;
 
-    // Operations of the main window.
-    void dropPlaceholder();
-    void addStartEntry(const QString &ticket);
-    void addErrorEntry(const QString &ticket, const QString &question);
-    // Makes the window visible (restored if it was minimised), brings it to
-    // the front and activates it.
-    void showWindow();
-    // Whether the user sees the window: visible and not minimised.
-    bool isShowing() const;
-    bool answerModeOn() const;
+    // What the main window asks of this window (links::JournalLink).
+    void dropPlaceholder() override;
+    void addStartEntry(const QString &ticket) override;
+    void addErrorEntry(const QString &ticket, const QString &question) override;
+    void setClearEnabled(bool enabled) override;
+    bool isShowing() const override;
+    void showWindow() override;
+    void hideWindow() override;
+    bool commandLineJournalPending() const override { return m_commandLinePending; }
+    bool answerModeOn() const override { return m_answerMode; }
+    void leaveAnswerMode() override;
+
+    // Whether the list still holds its placeholder text.
+    bool placeholderShown() const { return m_placeholder; }
+    // The journal cursor: the line the answer mode's walk looks from.
+    int journalCursor() const { return m_cursor; }
+    void setJournalCursor(int row) { m_cursor = row; }
 
     // The journal's lines, top to bottom.
     QStringList lines() const;
-    const quz::journal::JournalLines &journal() const;
+    const JournalLines &journal() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -117,12 +131,22 @@ private:
     void scrollAfterAppend();
     void applyMinimumSize();
     void layoutControls();
+    void setAnswerMode(bool on);
 
-    quz::Services &m_services;
-    quz::WindowSet &m_windows;
-    quz::journal::JournalModel *m_journal = nullptr;
+    Services &m_services;
+    links::PracticeLink *m_practice = nullptr;
+    JournalModel *m_journal = nullptr;
+    // The list holds the placeholder text, until the first run or load.
+    bool m_placeholder = true;
+    int m_cursor = 0;
+    bool m_answerMode = false;
+    // A journal file was named on the command line and is loaded at the
+    // window's first showing.
+    bool m_commandLinePending = false;
     QString m_commandLineFile;
     bool m_cuttingWidth = false;
     // Lines were appended while the window was hidden.
     bool m_scrollPending = false;
 };
+
+} // namespace quz::journal

@@ -8,37 +8,39 @@
 #include "core/journal/journal_model.h"
 #include "core/journal/journal_walk.h"
 #include "ui/journal/list_box_widget.h"
-#include "ui/journal/practice_link.h"
-#include "ui/platform/control_state.h"
+#include "ui/links/practice_link.h"
+#include "ui/platform/screen_update.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QToolButton>
 
-using quz::platform::setTag;
-using quz::platform::tag;
+namespace quz::journal {
 
-namespace {
+void TForm3::setAnswerMode(bool on)
+{
+    m_answerMode = on;
+    sbAnsver->setText(on ? kModeOnCaption : kModeOffCaption);
+}
 
-// Lets the screen catch up in the middle of a handler; input waits until the
-// handler is done.
-void letScreenUpdate() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
-} // namespace
+void TForm3::leaveAnswerMode()
+{
+    if (m_answerMode)
+        sbAnsverClick();
+}
 
 void TForm3::makeSingleSelection()
 {
     lbStat->setMultiSelect(false);
-    lbStat->selectOnly(static_cast<int>(
-        quz::journal::singleSelectionRow(m_journal->rowCount(), lbStat->hasSelectedRows(),
-                                         lbStat->focusRow(), lbStat->firstSelectedRow())));
+    lbStat->selectOnly(
+        static_cast<int>(singleSelectionRow(m_journal->rowCount(), lbStat->hasSelectedRows(),
+                                            lbStat->focusRow(), lbStat->firstSelectedRow())));
 }
 
 void TForm3::sbAnsverClick()
 {
     if (!answerModeOn() && m_journal->rowCount() == 0)
         return;
-    quz::PracticeLink *practice = m_windows.practice;
+    links::PracticeLink *practice = m_practice;
     // Without questions no run can start, and the mode lives only inside a
     // run: the main window's refusal is shown once and nothing changes.
     if (!answerModeOn() && practice && !practice->isRunning() && !practice->canStartRun()) {
@@ -50,7 +52,7 @@ void TForm3::sbAnsverClick()
     if (answerModeOn()) {
         // Leave. The run is stopped after the caption has changed, so that
         // the stop, finding the mode off, does not come back here.
-        sbAnsver->setText(kModeOffCaption);
+        setAnswerMode(false);
         lbStat->setEnabled(true);
         if (practice)
             practice->StartClick();
@@ -63,8 +65,8 @@ void TForm3::sbAnsverClick()
     }
 
     // Enter.
-    sbAnsver->setText(kModeOnCaption);
-    setTag(lbStat, lbStat->firstSelectedRow() - 1);
+    setAnswerMode(true);
+    m_cursor = lbStat->firstSelectedRow() - 1;
     lbStat->setEnabled(false);
     if (practice && practice->isRunning()) {
         // During a run the toggle only stops it; the stop leaves the mode.
@@ -79,19 +81,19 @@ void TForm3::sbAnsverClick()
 
 void TForm3::nextStat()
 {
-    const quz::journal::WalkStep step = quz::journal::walk(m_journal->lines(), tag(lbStat));
-    setTag(lbStat, static_cast<int>(step.cursor));
+    const WalkStep step = walk(m_journal->lines(), m_cursor);
+    m_cursor = static_cast<int>(step.cursor);
     if (step.found) {
         lbStat->selectOnly(static_cast<int>(step.cursor));
-        if (m_windows.practice)
-            m_windows.practice->showQuestion(step.entry.ticket, step.entry.question);
+        if (m_practice)
+            m_practice->showQuestion(step.entry.ticket, step.entry.question);
         return;
     }
     // Past the last line: no line is selected, the mode ends, and once the
     // stopped main window and this window are drawn the user hears of it.
     lbStat->selectOnly(-1);
     sbAnsverClick();
-    letScreenUpdate();
+    platform::letScreenUpdate();
     m_services.dialogs->messageBox(
         this, m_services.title(),
         QStringLiteral("Поздравляю!\r\nВы - Победитель!!!\r\n\r\nВсе ошибки исправлены =)"));
@@ -99,10 +101,11 @@ void TForm3::nextStat()
 
 void TForm3::rightAnswerInMode()
 {
-    const quz::journal::RightAnswer answer =
-        quz::journal::rightAnswer(tag(lbStat), delErr->isChecked());
-    setTag(lbStat, static_cast<int>(answer.cursor));
+    const RightAnswer answer = rightAnswer(m_cursor, delErr->isChecked());
+    m_cursor = static_cast<int>(answer.cursor);
     if (answer.deleteSelected)
         m_journal->removeRows(lbStat->selectedRanges());
     nextStat();
 }
+
+} // namespace quz::journal

@@ -6,14 +6,12 @@
 #include "core/journal/journal_file.h"
 #include "core/journal/journal_model.h"
 #include "ui/journal/list_box_widget.h"
-#include "ui/platform/control_state.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QToolButton>
 
-using quz::platform::setTag;
-using quz::platform::tag;
+namespace quz::journal {
 
 void TForm3::N1Click()
 {
@@ -26,8 +24,7 @@ void TForm3::N1Click()
     if (!chosen)
         return;
     odLS.initialFile = *chosen;
-    if (const quz::Status written = quz::journal::writeJournalFile(*chosen, m_journal->lines());
-        !written) {
+    if (const Status written = writeJournalFile(*chosen, m_journal->lines()); !written) {
         m_services.dialogs->showFailure(this, m_services.title(), written.error());
         return;
     }
@@ -48,7 +45,7 @@ void TForm3::N2Click()
 
 void TForm3::loadFile(const QString &path)
 {
-    quz::Outcome<quz::journal::JournalLines> read = quz::journal::readJournalFile(path);
+    Outcome<JournalLines> read = readJournalFile(path);
     if (!read) {
         m_services.dialogs->showFailure(this, m_services.title(), read.error());
         return;
@@ -59,7 +56,7 @@ void TForm3::loadFile(const QString &path)
     lbStat->scrollToTop();
     m_scrollPending = false;
     if (answerModeOn())
-        lbStat->selectOnly(tag(lbStat));
+        lbStat->selectOnly(m_cursor);
 }
 
 void TForm3::lbStatDropFiles(const QStringList &paths)
@@ -87,12 +84,11 @@ void TForm3::FormShow()
 {
     // A journal file named on the command line replaces the list at the
     // first showing.
-    if (tag(sbAnsver) != 1)
+    if (!m_commandLinePending)
         return;
-    setTag(sbAnsver, 0);
-    setTag(this, 0);
-    quz::Outcome<quz::journal::JournalLines> read =
-        quz::journal::readJournalFile(m_commandLineFile);
+    m_commandLinePending = false;
+    m_placeholder = false;
+    Outcome<JournalLines> read = readJournalFile(m_commandLineFile);
     if (!read) {
         m_services.dialogs->showFailure(this, m_services.title(), read.error());
         return;
@@ -103,3 +99,5 @@ void TForm3::FormShow()
 void TForm3::PopupMenu1Popup() { N5->setEnabled(lbStat->hasSelectedRows()); }
 
 void TForm3::N5Click() { m_journal->removeRows(lbStat->selectedRanges()); }
+
+} // namespace quz::journal

@@ -1,20 +1,9 @@
 #include "ui/platform/control_state.h"
 
 #include <QAction>
-#include <QVariant>
 #include <QWidget>
 
 namespace quz::platform {
-
-namespace {
-
-constexpr char kTagProperty[] = "quzTag";
-
-} // namespace
-
-int tag(const QObject *control) { return control->property(kTagProperty).toInt(); }
-
-void setTag(QObject *control, int value) { control->setProperty(kTagProperty, value); }
 
 // Hints are kept as Qt's status tips, the toolkit's own name for a text meant
 // for the status bar.

@@ -1,8 +1,7 @@
 #pragma once
-// The state that every control of the three windows carries besides its
-// caption: an integer tag (counters and flags of the windows) and a hint
-// (the text that the status bar's hint panel shows while the pointer is over
-// the control). One place for both, so that no window spells a property name.
+// The hint that a control of the three windows carries besides its caption:
+// the text that the status bar's hint panel shows while the pointer is over
+// the control. One place for it, so that no window spells a property name.
 
 #include <QString>
 
@@ -11,9 +10,6 @@ class QObject;
 class QWidget;
 
 namespace quz::platform {
-
-int tag(const QObject *control);
-void setTag(QObject *control, int value);
 
 // Whether a control's hint also pops up as a tooltip beside the pointer.
 enum class Tooltip { Hidden, Shown };

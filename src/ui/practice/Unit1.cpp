@@ -9,8 +9,8 @@
 #include "core/files/file_io.h"
 #include "core/files/text_file.h"
 #include "core/settings/settings_batch.h"
-#include "ui/comment/Unit2.h"
-#include "ui/journal/Unit3.h"
+#include "ui/links/comment_link.h"
+#include "ui/links/journal_link.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/look.h"
 #include "ui/platform/window_geometry.h"
@@ -32,35 +32,26 @@
 #include <QToolButton>
 
 using quz::platform::setHint;
-using quz::platform::setTag;
-using quz::platform::tag;
 using quz::platform::Tooltip;
+
+namespace quz::practice {
 
 QString TForm1::designCaption()
 {
     return QStringLiteral("Экзаменационные билеты QUZ от 01.01.2004 v.2.2.1");
 }
 
-TForm1::TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent)
+TForm1::TForm1(Services &services, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
-    , m_windows(windows)
 {
-    m_windows.mainWindow = this;
-    m_windows.practice = this;
     buildControls();
     questionView->setPlaceholderPath(m_services.dataPath(quz::bank::placeholderFileName()));
     connectHandlers();
     FormCreate();
 }
 
-TForm1::~TForm1()
-{
-    if (m_windows.practice == this) {
-        m_windows.practice = nullptr;
-        m_windows.mainWindow = nullptr;
-    }
-}
+TForm1::~TForm1() = default;
 
 void TForm1::connectHandlers()
 {
@@ -256,13 +247,13 @@ void TForm1::showEvent(QShowEvent *event)
 void TForm1::FormShow()
 {
     if (m_firstRun == 1) {
-        if (m_windows.Form2)
-            m_windows.Form2->showTip();
-        if (m_windows.Form3)
-            m_windows.Form3->showWindow();
+        if (m_comment)
+            m_comment->showTip();
+        if (m_journal)
+            m_journal->showWindow();
     }
-    if (m_windows.Form3 && tag(m_windows.Form3->sbAnsver) == 1)
-        m_windows.Form3->showWindow();
+    if (m_journal && m_journal->commandLineJournalPending())
+        m_journal->showWindow();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -282,10 +273,10 @@ void TForm1::FormClose()
     writeSettings();
     // The program ends: a secondary window still showing is hidden as part of
     // the ending and so writes its own settings.
-    if (m_windows.Form2 && m_windows.Form2->isVisible())
-        m_windows.Form2->hide();
-    if (m_windows.Form3 && m_windows.Form3->isVisible())
-        m_windows.Form3->hide();
+    if (m_comment)
+        m_comment->hideWindow();
+    if (m_journal)
+        m_journal->hideWindow();
     QCoreApplication::quit();
 }
 
@@ -306,3 +297,5 @@ void TForm1::showQuestion(const QString &ticket, const QString &question)
 void TForm1::resetStartLogged() { m_startLogged = false; }
 
 void TForm1::activateMainWindow() { activateWindow(); }
+
+} // namespace quz::practice

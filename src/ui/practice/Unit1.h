@@ -19,10 +19,9 @@
 
 #include "core/files/outcome.h"
 #include "core/practice/practice_rules.h"
-#include "ui/comment/main_window_link.h"
-#include "ui/journal/practice_link.h"
+#include "ui/links/main_window_link.h"
+#include "ui/links/practice_link.h"
 #include "ui/platform/services.h"
-#include "ui/practice/window_set.h"
 #include "ui/question/question_view.h"
 
 #include <QWidget>
@@ -44,10 +43,17 @@ class QuestionBank;
 class CommentBank;
 } // namespace quz::bank
 
+namespace quz::links {
+class CommentLink;
+class JournalLink;
+} // namespace quz::links
+
+namespace quz::practice {
+
 class TSpinButton;
 class TStatusBar;
 
-class TForm1 : public QWidget, public quz::PracticeLink, public quz::MainWindowLink {
+class TForm1 : public QWidget, public links::PracticeLink, public links::MainWindowLink {
     Q_OBJECT
 public:
     static QString designCaption();
@@ -55,8 +61,12 @@ public:
     inline static const QString kIdleCaption = QStringLiteral("Старт");
     inline static const QString kRunningCaption = QStringLiteral("Стоп");
 
-    TForm1(quz::Services &services, quz::WindowSet &windows, QWidget *parent = nullptr);
+    explicit TForm1(Services &services, QWidget *parent = nullptr);
     ~TForm1() override;
+
+    // The other two windows, as this one uses them; none until they are set.
+    void setJournalWindow(links::JournalLink *journal) { m_journal = journal; }
+    void setCommentWindow(links::CommentLink *comment) { m_comment = comment; }
 
     // Controls, named as in the window's design.
     QWidget *Panel1 = nullptr;
@@ -201,8 +211,9 @@ private:
     void setWavPath(QString &path, QLabel *label, const QString &value);
     void chooseWav(QString &path, QLabel *label, QToolButton *button, QCheckBox *enabled);
 
-    quz::Services &m_services;
-    quz::WindowSet &m_windows;
+    Services &m_services;
+    links::JournalLink *m_journal = nullptr;
+    links::CommentLink *m_comment = nullptr;
     std::unique_ptr<quz::bank::QuestionBank> m_questions;
     std::unique_ptr<quz::bank::CommentBank> m_comments;
     quz::practice::RandomGenerator m_random;
@@ -232,3 +243,5 @@ private:
     // writes back only what was read.
     bool m_settingsRead = false;
 };
+
+} // namespace quz::practice

@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+namespace quz::practice {
+
 void TForm1::ChangeBilet()
 {
     quz::bank::Question question;
@@ -28,3 +30,5 @@ void TForm1::setAnswerDigit(const QString &digit)
     m_answerDigit = digit;
     Otvet->setText(digit);
 }
+
+} // namespace quz::practice

@@ -24,6 +24,8 @@ using quz::platform::setHint;
 using quz::platform::Tooltip;
 namespace look = quz::look;
 
+namespace quz::practice {
+
 namespace {
 
 constexpr int kDesignWidth = 571;
@@ -301,3 +303,5 @@ void TForm1::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     layoutBands();
 }
+
+} // namespace quz::practice

@@ -10,6 +10,8 @@
 
 namespace rules = quz::practice;
 
+namespace quz::practice {
+
 void TForm1::setPosition(const quz::practice::Position &position)
 {
     m_position = position;
@@ -97,3 +99,5 @@ void TForm1::OkedBV()
     addZero();
     setFocus();
 }
+
+} // namespace quz::practice

@@ -5,8 +5,8 @@
 
 #include "core/bank/comment_bank.h"
 #include "core/files/text_file.h"
-#include "ui/comment/Unit2.h"
-#include "ui/journal/Unit3.h"
+#include "ui/links/comment_link.h"
+#include "ui/links/journal_link.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/look.h"
 #include "ui/platform/screen_update.h"
@@ -24,9 +24,11 @@ namespace look = quz::look;
 
 using quz::platform::letScreenUpdate;
 
+namespace quz::practice {
+
 void TForm1::StartClick()
 {
-    TForm3 *journal = m_windows.Form3;
+    links::JournalLink *journal = m_journal;
     if (!isRunning()) {
         if (!canStartRun()) {
             m_services.dialogs->messageBox(
@@ -47,22 +49,22 @@ void TForm1::StartClick()
             journal->addStartEntry(m_position.ticket);
         m_startLogged = true;
         if (journal) {
-            journal->sbClear->setEnabled(false);
+            journal->setClearEnabled(false);
             if (journal->isShowing())
-                journal->hide();
+                journal->hideWindow();
         }
         return;
     }
 
     questionView->clearQuestion();
-    if (journal && journal->answerModeOn())
-        journal->sbAnsverClick();
+    if (journal)
+        journal->leaveAnswerMode();
     setRunning(false);
     Timer1->stop();
     look::setTextColor(Start, look::lime());
     questionView->setVariantColor(look::moneyGreen());
     if (journal) {
-        journal->sbClear->setEnabled(true);
+        journal->setClearEnabled(true);
         if (!journal->isShowing())
             journal->showWindow();
     }
@@ -71,21 +73,21 @@ void TForm1::StartClick()
 void TForm1::sb1Click(QToolButton *sender)
 {
     if (sender->text() != m_answerDigit) {
-        if (m_windows.Form3)
-            m_windows.Form3->addErrorEntry(m_position.ticket, m_position.question);
+        if (m_journal)
+            m_journal->addErrorEntry(m_position.ticket, m_position.question);
         questionView->setVariantColor(look::red());
         errorSound();
         sender->hide();
         if (chbKoment->isChecked()) {
             ErrKoment();
-            if (m_windows.Form2)
-                m_windows.Form2->showWindow();
+            if (m_comment)
+                m_comment->showWindow();
         }
         return;
     }
 
-    if (m_windows.Form2 && m_windows.Form2->isVisible())
-        m_windows.Form2->hide();
+    if (m_comment)
+        m_comment->hideWindow();
     questionView->setVariantColor(look::white());
     questionView->setQuestionColor(look::white());
     rightSound();
@@ -93,8 +95,8 @@ void TForm1::sb1Click(QToolButton *sender)
     // The window may have been closed meanwhile: the banks are gone then.
     if (m_closing)
         return;
-    if (m_windows.Form3 && m_windows.Form3->answerModeOn())
-        m_windows.Form3->rightAnswerInMode();
+    if (m_journal && m_journal->answerModeOn())
+        m_journal->rightAnswerInMode();
     else
         addVopros();
     letScreenUpdate();
@@ -124,38 +126,36 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers)
     if (key != Qt::Key_F1)
         return false;
     ErrKoment();
-    if (m_windows.Form2)
-        m_windows.Form2->showWindow();
+    if (m_comment)
+        m_comment->showWindow();
     return true;
 }
 
 void TForm1::Image1DblClick()
 {
     ErrKoment();
-    if (m_windows.Form2)
-        m_windows.Form2->showWindow();
+    if (m_comment)
+        m_comment->showWindow();
 }
 
 void TForm1::sbErrClick()
 {
-    TForm3 *journal = m_windows.Form3;
-    if (!journal)
+    if (!m_journal)
         return;
-    if (journal->isShowing())
-        journal->hide();
+    if (m_journal->isShowing())
+        m_journal->hideWindow();
     else
-        journal->showWindow();
+        m_journal->showWindow();
 }
 
 void TForm1::ErrKoment()
 {
-    TForm2 *comment = m_windows.Form2;
-    if (!comment)
+    if (!m_comment)
         return;
     const QString text =
         m_comments ? m_comments->lookup(m_position.ticket, m_position.question) : QString();
-    comment->Koment->setPlainText(quz::files::displayText(text));
-    comment->setWindowTitle(quz::bank::commentCaption(m_position.ticket, m_position.question));
+    m_comment->setComment(quz::bank::commentCaption(m_position.ticket, m_position.question),
+                          quz::files::displayText(text));
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event)
@@ -167,3 +167,5 @@ void TForm1::keyPressEvent(QKeyEvent *event)
         return;
     QWidget::keyPressEvent(event);
 }
+
+} // namespace quz::practice

@@ -7,7 +7,7 @@
 #include "core/bank/data_files.h"
 #include "core/files/file_io.h"
 #include "core/files/text_file.h"
-#include "ui/comment/Unit2.h"
+#include "ui/links/comment_link.h"
 #include "ui/platform/close_requests.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/edge_snap.h"
@@ -27,6 +27,8 @@
 #if !defined(QUZ_MAIL_RECIPIENT) || !defined(QUZ_SITE_ADDRESS)
 #error "QUZ_MAIL_RECIPIENT and QUZ_SITE_ADDRESS come from the build"
 #endif
+
+namespace quz::practice {
 
 namespace {
 
@@ -98,12 +100,11 @@ void TForm1::sbHelpClick()
         m_services.dialogs->showFailure(this, m_services.title(), help.error());
         return;
     }
-    TForm2 *comment = m_windows.Form2;
-    if (!comment)
+    if (!m_comment)
         return;
-    comment->Koment->setPlainText(quz::files::displayText(
+    m_comment->setText(quz::files::displayText(
         std::string_view(help->constData(), static_cast<size_t>(help->size()))));
-    comment->showWindow();
+    m_comment->showWindow();
 }
 
 void TForm1::sbEmailClick()
@@ -113,3 +114,5 @@ void TForm1::sbEmailClick()
 }
 
 void TForm1::sbWWWClick() { m_services.shell->open(QString::fromUtf8(QUZ_SITE_ADDRESS)); }
+
+} // namespace quz::practice

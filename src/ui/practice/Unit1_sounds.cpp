@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QToolButton>
 
+namespace quz::practice {
+
 namespace {
 
 constexpr int kErrorToneHz = 200;
@@ -73,3 +75,5 @@ void TForm1::chooseWav(QString &path, QLabel *label, QToolButton *button, QCheck
 void TForm1::sbWavErrClick() { chooseWav(m_errorWavPath, wavErr, sbWavErr, wavOnErr); }
 
 void TForm1::sbWavClick() { chooseWav(m_rightWavPath, WavYes, sbWav, wavOn); }
+
+} // namespace quz::practice

@@ -2,6 +2,8 @@
 
 #include <QToolButton>
 
+namespace quz::practice {
+
 TSpinButton::TSpinButton(QWidget *parent)
     : QWidget(parent)
     , m_up(new QToolButton(this))
@@ -24,3 +26,5 @@ void TSpinButton::resizeEvent(QResizeEvent *)
     m_up->setGeometry(0, 0, width(), half);
     m_down->setGeometry(0, half, width(), height() - half);
 }
+
+} // namespace quz::practice

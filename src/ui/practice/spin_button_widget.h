@@ -5,6 +5,8 @@
 
 class QToolButton;
 
+namespace quz::practice {
+
 class TSpinButton : public QWidget {
     Q_OBJECT
 public:
@@ -23,3 +25,5 @@ private:
     QToolButton *m_up;
     QToolButton *m_down;
 };
+
+} // namespace quz::practice

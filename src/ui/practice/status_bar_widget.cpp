@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace quz::practice {
+
 TStatusBar::TStatusBar(QWidget *parent)
     : QWidget(parent)
     , m_hint(new QLabel(this))
@@ -52,3 +54,5 @@ void TStatusBar::resizeEvent(QResizeEvent *)
     m_hint->lower();
     fitCredit();
 }
+
+} // namespace quz::practice

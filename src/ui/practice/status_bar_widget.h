@@ -9,6 +9,8 @@
 
 class QLabel;
 
+namespace quz::practice {
+
 class TStatusBar : public QWidget, public quz::platform::HintSink {
     Q_OBJECT
 public:
@@ -32,3 +34,5 @@ private:
     QLabel *m_credit;
     QWidget *m_grip;
 };
+
+} // namespace quz::practice

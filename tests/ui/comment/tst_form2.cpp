@@ -7,7 +7,7 @@
 
 #include "core/settings/settings_batch.h"
 #include "ui/comment/Unit2.h"
-#include "ui/comment/main_window_link.h"
+#include "ui/links/main_window_link.h"
 #include "ui/practice/Unit1.h"
 #include "ui/question/picture_widget.h"
 
@@ -22,7 +22,7 @@ using namespace quz::test;
 
 namespace {
 
-struct RecordingMainWindow : quz::MainWindowLink {
+struct RecordingMainWindow : quz::links::MainWindowLink {
     int activations = 0;
     void activateMainWindow() override { ++activations; }
 };
@@ -34,8 +34,8 @@ struct CommentWindow {
     {
         if (!settings.isEmpty())
             dir.writeSettings(settings);
-        windows.mainWindow = &main;
-        form = std::make_unique<TForm2>(dir.services, windows);
+        form = std::make_unique<TForm2>(dir.services);
+        form->setMainWindow(&main);
     }
     quz::settings::Geometry written() const
     {
@@ -54,7 +54,6 @@ struct CommentWindow {
 
     ProgramDir dir;
     RecordingMainWindow main;
-    quz::WindowSet windows;
     std::unique_ptr<TForm2> form;
 };
 
@@ -248,7 +247,7 @@ void TestForm2::dragByTextThenNextStart()
     QCOMPARE(asRect(w.written()), moved);
 
     // The next start, with the same settings file, puts it there.
-    w.form = std::make_unique<TForm2>(w.dir.services, w.windows);
+    w.form = std::make_unique<TForm2>(w.dir.services);
     w.form->showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
     QTRY_COMPARE(w.form->frameGeometry(), moved);

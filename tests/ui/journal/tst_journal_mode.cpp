@@ -19,7 +19,6 @@
 
 using namespace quz::test;
 using namespace Qt::StringLiterals;
-using quz::platform::tag;
 
 namespace {
 
@@ -134,7 +133,7 @@ void TestJournalMode::fullWalk()
         QCOMPARE(state(fx), kModeState);
         questions << asked(fx);
         rows << selectedRows(fx.f3()->lbStat);
-        QCOMPARE(tag(fx.f3()->lbStat), rows.last());
+        QCOMPARE(fx.f3()->journalCursor(), rows.last());
         QVERIFY(questions.size() <= 3);
         fx.click(fx.button(2));
     }

@@ -33,7 +33,6 @@
 
 using namespace quz::test;
 using namespace Qt::StringLiterals;
-using quz::platform::tag;
 
 namespace {
 
@@ -218,7 +217,7 @@ void TestJournalWindow::cancelledChooser()
     QVERIFY(fx.dir.dialogs.shown.isEmpty());
     QTEST(static_cast<int>(fx.f3()->lines().size()), "linesAfter");
     // The placeholder flag falls with the load's first step, cancelled or not.
-    QCOMPARE(tag(fx.f3()), save && placeholder ? 1 : 0);
+    QCOMPARE(fx.f3()->placeholderShown(), save && placeholder);
 }
 
 void TestJournalWindow::failedSaveKeepsOldFile()
@@ -246,7 +245,7 @@ void TestJournalWindow::failedLoad()
     QVERIFY(fx.dir.dialogs.errors().at(0).contains(missing));
     // The placeholder step happened before the failure.
     QVERIFY(fx.f3()->lines().isEmpty());
-    QCOMPARE(tag(fx.f3()), 0);
+    QCOMPARE(fx.f3()->placeholderShown(), false);
 }
 
 void TestJournalWindow::loadAppendsAndClearsSelection()
@@ -347,8 +346,8 @@ void TestJournalWindow::commandLine()
     FormFixture fx(options);
     // Shown at start-up, where the file was read.
     QVERIFY(fx.f3()->isShowing());
-    QCOMPARE(tag(fx.f3()->sbAnsver), 0);
-    QCOMPARE(tag(fx.f3()), 0);
+    QCOMPARE(fx.f3()->commandLineJournalPending(), false);
+    QCOMPARE(fx.f3()->placeholderShown(), false);
     const QStringList first = readable ? kSaved : quz::journal::placeholderLines();
     QCOMPARE(fx.f3()->lines(), first);
     QCOMPARE(fx.dir.dialogs.errors().size(), readable ? 0 : 1);
@@ -454,8 +453,8 @@ void TestJournalWindow::popupMenu()
     expected.removeAt(1);
     QCOMPARE(fx.f3()->lines(), expected);
     // Deleting touches neither the placeholder flag nor the cursor.
-    QCOMPARE(tag(fx.f3()), 1);
-    QCOMPARE(tag(list), 0);
+    QCOMPARE(fx.f3()->placeholderShown(), true);
+    QCOMPARE(fx.f3()->journalCursor(), 0);
     QCOMPARE(openPopup(0), 0);
 }
 
@@ -470,10 +469,10 @@ void TestJournalWindow::clearResetsJournal()
     QCOMPARE(fx.f3()->sbClear->palette().color(QPalette::Active, QPalette::ButtonText),
              QColor(255, 0, 0));
     fx.click(fx.f1()->Start);
-    quz::platform::setTag(fx.f3()->lbStat, 5);
+    fx.f3()->setJournalCursor(5);
     fx.click(fx.f3()->sbClear);
     QVERIFY(fx.f3()->lines().isEmpty());
-    QCOMPARE(tag(fx.f3()->lbStat), 0);
+    QCOMPARE(fx.f3()->journalCursor(), 0);
     // The next run writes a start entry again.
     fx.start();
     QCOMPARE(fx.f3()->lines(), QStringList{kStartEntry});

@@ -91,21 +91,19 @@ void TestRunControl::startAndStop()
 
 void TestRunControl::clearStartsANewJournal()
 {
-    using quz::platform::setTag;
-    using quz::platform::tag;
     Fixture fx;
     fx.start();
     fx.click(fx.button(1));
     fx.click(fx.f1()->Start);
     QCOMPARE(fx.f3()->lines(), (QStringList{kStartEntry, QStringLiteral("-> 01 вопрос 01")}));
     QCOMPARE(fx.f1()->startLogged(), true);
-    setTag(fx.f3()->lbStat, 1); // the journal cursor on the error entry
+    fx.f3()->setJournalCursor(1); // the journal cursor on the error entry
 
     fx.click(fx.f3()->sbClear);
     QVERIFY(fx.f3()->lines().isEmpty());
-    QCOMPARE(tag(fx.f3()->lbStat), 0);
+    QCOMPARE(fx.f3()->journalCursor(), 0);
     QCOMPARE(fx.f1()->startLogged(), false);
-    QCOMPARE(tag(fx.f3()), 0); // the placeholder does not come back
+    QCOMPARE(fx.f3()->placeholderShown(), false); // the placeholder does not come back
 
     // The next start begins the new journal with its start entry.
     fx.dir.clock.text = QStringLiteral("08.12.2026 9:15:00");

@@ -446,7 +446,7 @@ void TestShell::bands()
     QCOMPARE(f1->sbEmail->geometry(), QRect(383, 3, 15, 15));
     QLabel *credit = nullptr;
     for (QLabel *l : f1->StatusBar1->findChildren<QLabel *>())
-        if (l->x() >= TStatusBar::kHintPanelWidth)
+        if (l->x() >= quz::practice::TStatusBar::kHintPanelWidth)
             credit = l;
     QVERIFY(credit);
     QVERIFY(credit->alignment() & Qt::AlignRight);

@@ -2,7 +2,7 @@
 // The main window as the comment window uses it. The main window implements
 // it; the comment window knows nothing else of it.
 
-namespace quz {
+namespace quz::links {
 
 class MainWindowLink {
 public:
@@ -13,4 +13,4 @@ protected:
     ~MainWindowLink() = default;
 };
 
-} // namespace quz
+} // namespace quz::links

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace quz {
+namespace quz::links {
 
 class PracticeLink {
 public:
@@ -26,4 +26,4 @@ protected:
     ~PracticeLink() = default;
 };
 
-} // namespace quz
+} // namespace quz::links

@@ -5,21 +5,6 @@
 
 namespace quz::journal {
 
-namespace {
-
-constexpr size_t kTicketIndex = 3;    // characters 4-5
-constexpr size_t kQuestionIndex = 13; // characters 14-15
-constexpr size_t kFieldLength = 2;
-
-QString field(std::string_view line, size_t index)
-{
-    if (index >= line.size())
-        return {};
-    return files::fromCp1251(line.substr(index, kFieldLength));
-}
-
-} // namespace
-
 qsizetype singleSelectionRow(qsizetype count, bool anySelected, qsizetype focusRow,
                              qsizetype firstSelectedRow)
 {
@@ -36,7 +21,9 @@ qsizetype singleSelectionRow(qsizetype count, bool anySelected, qsizetype focusR
 
 EntryQuestion questionOf(std::string_view line)
 {
-    return {field(line, kTicketIndex), field(line, kQuestionIndex)};
+    // One character per byte: the fields sit where they sit in the text.
+    const QString head = files::fromCp1251(line.substr(0, kEntryLength));
+    return {entryTicket(head), entryQuestion(head)};
 }
 
 WalkStep walk(const JournalLines &lines, qsizetype cursor)

@@ -27,7 +27,7 @@ TForm2::TForm2(Services &services, QWidget *parent)
     , m_services(services)
 {
     setWindowTitle(QStringLiteral("Комментарий"));
-    setFont(look::windowFont());
+    setFont(platform::look::windowFont());
     Koment = new QTextEdit(this);
     Koment->setReadOnly(true);
     Koment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -37,8 +37,8 @@ TForm2::TForm2(Services &services, QWidget *parent)
     // text offers neither selection nor a context menu.
     Koment->setContextMenuPolicy(Qt::NoContextMenu);
     platform::setHint(Koment, QStringLiteral("Двойной клик [любая клавиша] - Закрыть"));
-    look::setBackground(Koment, look::light3D());
-    look::setBackground(Koment->viewport(), look::light3D());
+    platform::look::setBackground(Koment, platform::look::light3D());
+    platform::look::setBackground(Koment->viewport(), platform::look::light3D());
     Koment->installEventFilter(this);
     Koment->viewport()->installEventFilter(this);
     platform::moveWindowByDrag(Koment->viewport());

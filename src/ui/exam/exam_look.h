@@ -11,7 +11,7 @@ namespace quz::examui {
 // Lines about what the program folder lacks.
 inline QColor noticeColor() { return QColor(160, 0, 0); }
 // The verdict: passed, not passed.
-inline QColor passedColor() { return look::green(); }
+inline QColor passedColor() { return platform::look::green(); }
 inline QColor failedColor() { return QColor(192, 0, 0); }
 // The comments of the wrong answers.
 inline QColor commentColor() { return QColor(0, 90, 90); }

@@ -15,7 +15,7 @@ NoticeArea::NoticeArea(int maxLines, QWidget *parent)
     m_label->setWordWrap(true);
     m_label->setTextFormat(Qt::PlainText);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    look::setTextColor(m_label, noticeColor());
+    platform::look::setTextColor(m_label, noticeColor());
     setWidget(m_label);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);

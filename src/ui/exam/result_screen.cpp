@@ -96,7 +96,7 @@ void ResultScreen::showResult(const exam::ExamSession &session,
 {
     verdict->setText(session.passed() ? QStringLiteral("Экзамен сдан")
                                       : QStringLiteral("Экзамен не сдан"));
-    look::setTextColor(verdict, session.passed() ? passedColor() : failedColor());
+    platform::look::setTextColor(verdict, session.passed() ? passedColor() : failedColor());
     reason->setText(session.reason());
     timeUsed->setText(
         QStringLiteral("Время: %1 из %2")

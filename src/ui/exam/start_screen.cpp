@@ -47,7 +47,7 @@ StartScreen::StartScreen(QWidget *parent)
     notices = new QLabel(this);
     notices->setWordWrap(true);
     notices->setTextFormat(Qt::PlainText);
-    look::setTextColor(notices, noticeColor());
+    platform::look::setTextColor(notices, noticeColor());
     notices->hide();
     column->addWidget(notices);
     column->addStretch(1);

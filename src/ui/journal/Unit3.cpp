@@ -36,7 +36,7 @@ QToolButton *flatButton(QWidget *parent, const QString &caption, const QColor &c
     b->setText(caption);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
-    look::setTextColor(b, colour);
+    platform::look::setTextColor(b, colour);
     // A disabled button ("Очистить" during a run) shows the usual grey text.
     QPalette p = b->palette();
     const QPalette system = QApplication::palette();
@@ -53,7 +53,7 @@ TForm3::TForm3(Services &services, QWidget *parent)
     , m_services(services)
 {
     setWindowTitle(QStringLiteral("Журнал ошибок"));
-    setFont(look::windowFont());
+    setFont(platform::look::windowFont());
     resize(177, 351);
     buildControls();
     connectHandlers();
@@ -75,17 +75,17 @@ void TForm3::buildControls()
     setHint(delErr, QStringLiteral("Удалять вопрос из журнала ошибок после ответа на него"),
             Tooltip::Shown);
 
-    SpeedButton1 = flatButton(this, QStringLiteral("сохранить"), look::green());
+    SpeedButton1 = flatButton(this, QStringLiteral("сохранить"), platform::look::green());
     setHint(SpeedButton1, QStringLiteral("Сохранить \"журнал ошибок\""));
-    SpeedButton2 = flatButton(this, QStringLiteral("загрузить"), look::navy());
+    SpeedButton2 = flatButton(this, QStringLiteral("загрузить"), platform::look::navy());
     setHint(SpeedButton2, QStringLiteral("Загруить \"журнал ошибок\""));
-    sbClear = flatButton(this, QStringLiteral("Очистить"), look::red());
+    sbClear = flatButton(this, QStringLiteral("Очистить"), platform::look::red());
     setHint(sbClear, QStringLiteral("Очистить журнал"), Tooltip::Shown);
-    sbAnsver = flatButton(this, kModeOffCaption, look::blue());
-    sbAnsver->setFont(look::windowFont(8, true));
+    sbAnsver = flatButton(this, kModeOffCaption, platform::look::blue());
+    sbAnsver->setFont(platform::look::windowFont(8, true));
     sbAnsver->setCursor(Qt::PointingHandCursor);
     setHint(sbAnsver, QStringLiteral("Ответить на вопросы из журнала ошибок"), Tooltip::Shown);
-    sbClose = flatButton(this, QStringLiteral("Скрыть"), look::purple());
+    sbClose = flatButton(this, QStringLiteral("Скрыть"), platform::look::purple());
     setHint(sbClose, QStringLiteral("Без комментариев"), Tooltip::Shown);
 
     PopupMenu1 = new QMenu(this);

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <qdrawutil.h>
 
-namespace quz::look {
+namespace quz::platform::look {
 
 QColor btnFace() { return QApplication::palette().color(QPalette::Button); }
 QColor light3D() { return btnFace().darker(106); }
@@ -135,4 +135,4 @@ QStyle *captionOnFrameStyle()
 
 void putCaptionOnFrame(QGroupBox *box) { box->setStyle(captionOnFrameStyle()); }
 
-} // namespace quz::look
+} // namespace quz::platform::look

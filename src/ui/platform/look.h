@@ -14,7 +14,7 @@
 class QGroupBox;
 class QWidget;
 
-namespace quz::look {
+namespace quz::platform::look {
 
 inline QColor moneyGreen() { return QColor(192, 220, 192); }
 inline QColor cream() { return QColor(255, 251, 240); }
@@ -54,4 +54,4 @@ inline constexpr int kGroupCaptionLeft = 8;
 // box itself changes; its children keep the desktop's style.
 void putCaptionOnFrame(QGroupBox *box);
 
-} // namespace quz::look
+} // namespace quz::platform::look

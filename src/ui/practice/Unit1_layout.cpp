@@ -22,7 +22,7 @@
 using quz::platform::Anchors;
 using quz::platform::setHint;
 using quz::platform::Tooltip;
-namespace look = quz::look;
+namespace look = quz::platform::look;
 
 namespace quz::practice {
 

@@ -20,7 +20,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-namespace look = quz::look;
+namespace look = quz::platform::look;
 
 using quz::platform::letScreenUpdate;
 

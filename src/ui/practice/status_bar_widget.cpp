@@ -15,8 +15,8 @@ TStatusBar::TStatusBar(QWidget *parent)
     , m_credit(new QLabel(this))
     , m_grip(new QSizeGrip(this))
 {
-    setFont(quz::look::statusFont());
-    quz::look::setTextColor(this, quz::look::blue());
+    setFont(quz::platform::look::statusFont());
+    quz::platform::look::setTextColor(this, quz::platform::look::blue());
     for (QLabel *panel : {m_hint, m_credit}) {
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);

@@ -30,7 +30,7 @@ constexpr int kVariantLineHeight = 13;
 constexpr int kButtonLeft = 4;
 
 using platform::Anchors;
-namespace look = quz::look;
+namespace look = platform::look;
 
 // Every display line of the variant area, in order: whether it holds no text.
 std::vector<bool> displayLines(const QTextDocument *doc)

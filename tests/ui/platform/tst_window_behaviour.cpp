@@ -469,11 +469,11 @@ void TestWindowBehaviour::captionOnFrameLine()
     QFETCH(int, pixelSize);
     QFETCH(QSize, size);
     QGroupBox box(caption);
-    QFont font = quz::look::windowFont();
+    QFont font = quz::platform::look::windowFont();
     font.setPixelSize(pixelSize);
     box.setFont(font);
     box.resize(size);
-    quz::look::putCaptionOnFrame(&box);
+    quz::platform::look::putCaptionOnFrame(&box);
 
     QStyleOptionGroupBox option;
     option.initFrom(&box);
@@ -483,7 +483,7 @@ void TestWindowBehaviour::captionOnFrameLine()
         box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
     const QRect frame =
         box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &box);
-    QCOMPARE(label.left(), quz::look::kGroupCaptionLeft);
+    QCOMPARE(label.left(), quz::platform::look::kGroupCaptionLeft);
     // The frame's top line runs through the caption's height, not below it.
     QVERIFY2(frame.top() > label.top() && frame.top() < label.bottom(),
              qPrintable(QStringLiteral("frame top %1, caption %2..%3")
@@ -507,10 +507,13 @@ void TestWindowBehaviour::disabledTextLooksDisabled()
     button->setText(QStringLiteral("Очистить"));
     button->setAutoRaise(true);
     button->resize(80, 24);
-    quz::look::setTextColor(button, quz::look::red());
-    QCOMPARE(button->palette().color(QPalette::Active, QPalette::ButtonText), quz::look::red());
-    QCOMPARE(button->palette().color(QPalette::Inactive, QPalette::ButtonText), quz::look::red());
-    QVERIFY(button->palette().color(QPalette::Disabled, QPalette::ButtonText) != quz::look::red());
+    quz::platform::look::setTextColor(button, quz::platform::look::red());
+    QCOMPARE(button->palette().color(QPalette::Active, QPalette::ButtonText),
+             quz::platform::look::red());
+    QCOMPARE(button->palette().color(QPalette::Inactive, QPalette::ButtonText),
+             quz::platform::look::red());
+    QVERIFY(button->palette().color(QPalette::Disabled, QPalette::ButtonText)
+            != quz::platform::look::red());
 
     // As drawn: the enabled caption has red ink, the disabled one none.
     const auto redInk = [button] {

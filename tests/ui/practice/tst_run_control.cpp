@@ -257,7 +257,7 @@ void TestRunControl::anyKeyAfterWrongAnswerTakesWindowColour()
 
     // The hidden button's digit is no answer any more, but it still clears red.
     QTest::keyClick(fx.f1(), '3');
-    QCOMPARE(fx.f1()->questionView->variantColor(), quz::look::windowColor());
+    QCOMPARE(fx.f1()->questionView->variantColor(), quz::platform::look::windowColor());
     QVERIFY(fx.f1()->questionView->variantColor() != kMoneyGreen);
     QCOMPARE(fx.f1()->NumVop->text(), QStringLiteral("01"));
     QCOMPARE(fx.dir.sound.calls.size(), 1);

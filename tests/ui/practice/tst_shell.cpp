@@ -354,7 +354,7 @@ void TestShell::hover()
     QTEST(f1->Start->font().bold(), "startBold");
     QTEST(f1->sbErr->font().bold(), "errorsBold");
     // The bold state changes the style only: font and size stay.
-    QCOMPARE(f1->Start->font().pixelSize(), quz::look::windowFont(12).pixelSize());
+    QCOMPARE(f1->Start->font().pixelSize(), quz::platform::look::windowFont(12).pixelSize());
 }
 
 void TestShell::hoverSequence()

@@ -2,6 +2,7 @@
 // Recording fakes of the platform layer for the window tests, and a fixture
 // that builds the three forms over a temporary program directory.
 
+#include "ui/links/answer_log.h"
 #include "ui/platform/services.h"
 
 namespace quz::practice {
@@ -110,6 +111,21 @@ public:
     FakeShell shell;
     FakeClock clock;
     Services services;
+};
+
+// The answers the main window reports, one line each:
+// "ticket/question given right correct|wrong practice|journal".
+class FakeAnswerLog : public links::AnswerLog {
+public:
+    QStringList answers;
+    void answerGiven(const QString &ticket, const QString &question, int given,
+                     const QString &right, bool correct, bool journalMode) override
+    {
+        answers << QStringLiteral("%1/%2 %3 %4 %5 %6")
+                       .arg(ticket, question, QString::number(given), right,
+                            correct ? QStringLiteral("correct") : QStringLiteral("wrong"),
+                            journalMode ? QStringLiteral("journal") : QStringLiteral("practice"));
+    }
 };
 
 // Builds the window set in the program's order, as the main block does.

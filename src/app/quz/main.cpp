@@ -1,6 +1,7 @@
 // The program's main block: the command line, the application, the three
 // windows in their order, the command-line journal file, the event loop.
 
+#include "app/quz/answer_recorder.h"
 #include "app/quz/arguments.h"
 #include "core/files/native_names.h"
 #include "ui/comment/Unit2.h"
@@ -13,6 +14,7 @@
 #include "ui/practice/Unit1.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,6 +62,11 @@ int main(int argc, char *argv[])
     form1.setCommentWindow(&form2);
     form2.setMainWindow(&form1);
     form3.setPracticeWindow(&form1);
+    // Every answer goes into the learning record; its writer starts with the
+    // first answer.
+    quz::app::AnswerRecorder answers(services.programDir, services.settingsPath(),
+                                     [] { return QDateTime::currentMSecsSinceEpoch(); });
+    form1.setAnswerLog(&answers);
 
     form1.show();
     return app.exec();

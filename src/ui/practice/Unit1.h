@@ -44,6 +44,7 @@ class CommentBank;
 } // namespace quz::bank
 
 namespace quz::links {
+class AnswerLog;
 class CommentLink;
 class JournalLink;
 } // namespace quz::links
@@ -67,6 +68,8 @@ public:
     // The other two windows, as this one uses them; none until they are set.
     void setJournalWindow(links::JournalLink *journal) { m_journal = journal; }
     void setCommentWindow(links::CommentLink *comment) { m_comment = comment; }
+    // Where every answer is reported (the learning record); none until set.
+    void setAnswerLog(links::AnswerLog *log) { m_answerLog = log; }
 
     // Controls, named as in the window's design.
     QWidget *Panel1 = nullptr;
@@ -214,6 +217,7 @@ private:
     Services &m_services;
     links::JournalLink *m_journal = nullptr;
     links::CommentLink *m_comment = nullptr;
+    links::AnswerLog *m_answerLog = nullptr;
     std::unique_ptr<quz::bank::QuestionBank> m_questions;
     std::unique_ptr<quz::bank::CommentBank> m_comments;
     quz::practice::RandomGenerator m_random;

@@ -5,6 +5,7 @@
 
 #include "core/bank/comment_bank.h"
 #include "core/files/text_file.h"
+#include "ui/links/answer_log.h"
 #include "ui/links/comment_link.h"
 #include "ui/links/journal_link.h"
 #include "ui/platform/control_state.h"
@@ -72,7 +73,11 @@ void TForm1::StartClick()
 
 void TForm1::sb1Click(QToolButton *sender)
 {
-    if (sender->text() != m_answerDigit) {
+    const bool right = sender->text() == m_answerDigit;
+    if (m_answerLog)
+        m_answerLog->answerGiven(m_position.ticket, m_position.question, sender->text().toInt(),
+                                 m_answerDigit, right, m_journal && m_journal->answerModeOn());
+    if (!right) {
         if (m_journal)
             m_journal->addErrorEntry(m_position.ticket, m_position.question);
         questionView->setVariantColor(look::red());

@@ -95,6 +95,7 @@ private slots:
     void withoutQuestionsNothingStarts_data();
     void withoutQuestionsNothingStarts();
     void answeredEntryStaysInView();
+    void answersReportedWithTheirMode();
 };
 
 void TestJournalMode::fullWalk_data()
@@ -382,6 +383,27 @@ void TestJournalMode::answeredEntryStaysInView()
     QCOMPARE(state(fx), kIdleState);
     QCOMPARE(selectedRows(list), QList<int>{0});
     QVERIFY(list->viewport()->rect().intersects(list->visualRect(list->model()->index(0, 0))));
+}
+
+// Every answer, right or wrong, reaches the answer log with the mode that
+// asked it; the journal answer mode's answers are told apart from practice.
+void TestJournalMode::answersReportedWithTheirMode()
+{
+    FormFixture fx;
+    FakeAnswerLog log;
+    fx.f1()->setAnswerLog(&log);
+    fx.start();
+    fx.click(fx.button(1));
+    fx.click(fx.button(2));
+    fx.click(fx.f1()->Start);
+    fx.click(fx.f3()->sbClear);
+    load(fx, {kOldStart, kE25});
+    fx.click(fx.f3()->sbAnsver);
+    fx.click(fx.button(3));
+    fx.click(fx.button(2));
+    QCOMPARE(log.answers,
+             (QStringList{u"01/01 1 2 wrong practice"_s, u"01/01 2 2 correct practice"_s,
+                          u"02/05 3 2 wrong journal"_s, u"02/05 2 2 correct journal"_s}));
 }
 
 QTEST_MAIN(TestJournalMode)

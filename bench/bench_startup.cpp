@@ -13,7 +13,8 @@
 //
 // On a loaded machine the CPU time varies far less than the wall time.
 //
-// Run: <build>/bench/bench_startup [runs=21] [settle-ms=400]   (needs Xvfb)
+// Run: <build>/bench/bench_startup [runs=21] [settle-ms=400] [program-folder]
+// (needs Xvfb; the program folder is the build's bin/ unless given)
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -267,7 +268,8 @@ int main(int argc, char *argv[])
     char folder[] = "/tmp/quz-startup-XXXXXX";
     if (!mkdtemp(folder))
         die("mkdtemp");
-    const std::string quz = programCopy(QUZ_RUNTIME_DIR, fs::path(folder) / "quz").string();
+    const std::string quz =
+        programCopy(argc > 3 ? argv[3] : QUZ_RUNTIME_DIR, fs::path(folder) / "quz").string();
     const std::string floor = QUZ_FLOOR_EXE;
     const fs::path runtimeDir = fs::path(folder) / "runtime";
     fs::create_directory(runtimeDir);

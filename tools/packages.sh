@@ -4,10 +4,10 @@
 # desktop-file-utils, appstream, shared-mime-info and groff-base serve the
 # desktop files in the tests: they validate the launchers and the metadata,
 # register the journal files' MIME type and render the manual pages.
-# pulseaudio gives the sound tests a silent output device; xvfb is the X
-# server of the start-up benchmark (bench/bench_startup.cpp).
+# pulseaudio gives the sound tests a silent output device; xvfb and
+# libxcb-damage0-dev serve the start-up benchmark (bench/bench_startup.cpp).
 quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-              libxcb1-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
+              libxcb1-dev libxcb-damage0-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-liberation
               desktop-file-utils appstream shared-mime-info groff-base pulseaudio xvfb)
 
 # install_missing PACKAGE...: installs the packages that are not installed yet.

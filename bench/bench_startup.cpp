@@ -344,7 +344,9 @@ int main(int argc, char *argv[])
             values.push_back(s.*member);
         return values;
     };
-    std::printf("quz start-up under Xvfb, %d runs each, medians:\n", runs);
+    std::printf("quz start-up under Xvfb, %d runs each, medians (goals: time <= 1.10x the "
+                "floor, memory <= 1.15x):\n",
+                runs);
     report("start -> first window mapped, wall", "ms", field(quzRuns, &Sample::mapMs),
            field(floorRuns, &Sample::mapMs));
     report("start -> first window mapped, CPU", "ms", field(quzRuns, &Sample::cpuMapMs),

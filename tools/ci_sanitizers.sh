@@ -31,7 +31,8 @@ section "test suite with AddressSanitizer and UndefinedBehaviorSanitizer"
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S "$top" -B "$asan_build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug \
   -DQUZ_BUILD_BENCH=OFF -DQUZ_WERROR="${QUZ_WERROR:-OFF}" "${launcher[@]}" \
-  -DCMAKE_CXX_FLAGS="$sanitize -O1" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
+  -DCMAKE_CXX_FLAGS="$sanitize -O1" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" \
+  -DCMAKE_MODULE_LINKER_FLAGS="$sanitize" >/dev/null
 cmake --build "$asan_build" -j"$jobs"
 # Leaks are reported except those of the system's own libraries (fontconfig,
 # the GL and audio stacks), which Qt loads and keeps for the life of a process.

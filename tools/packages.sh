@@ -6,12 +6,15 @@
 # package needs Qt's OpenGL one (Debian's qt6-charts-dev does not pull it in).
 # desktop-file-utils, appstream, shared-mime-info and groff-base serve the
 # desktop files in the tests: they validate the launchers and the metadata,
-# register the journal files' MIME type and render the manual pages. xvfb
-# gives the start benchmark (bench/bench_start) a display of its own.
+# register the journal files' MIME type and render the manual pages.
+# pulseaudio gives the sound tests a silent output device; xvfb and
+# libxcb-damage0-dev serve the start-up benchmarks (bench/bench_start.cpp,
+# bench/bench_startup.cpp).
 quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-              libxcb1-dev libjpeg62-turbo-dev qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite
-              qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core fonts-liberation
-              desktop-file-utils appstream shared-mime-info groff-base xvfb)
+              libxcb1-dev libxcb-damage0-dev libjpeg62-turbo-dev qt6-tools-dev qt6-l10n-tools
+              libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core
+              fonts-liberation desktop-file-utils appstream shared-mime-info groff-base
+              pulseaudio xvfb)
 
 # install_missing PACKAGE...: installs the packages that are not installed yet.
 install_missing() {

@@ -1,5 +1,6 @@
 # Installs the build into an empty folder and checks what arrives there: the
-# programs and the demonstration data at the top, byte for byte; the
+# programs, the modules they load and the demonstration data at the top, the
+# data byte for byte; the modules with every library they need at hand; the
 # launchers, icon, metadata, MIME type of journal files and manual pages
 # under share/; nothing else. Each launcher must name the installed programs
 # and icon and still pass desktop-file-validate; the main launcher declares
@@ -10,6 +11,7 @@
 #
 # -DBUILD_DIR=  build tree to install        -DPREFIX=    empty folder to use
 # -DDATA_DIR=   source of the program data   -DPROGRAMS=  executables, comma-separated
+# -DMODULES=    libraries the programs load from beside themselves, comma-separated
 # -DAPP_ID=     desktop id of quz            -DLAUNCHERS= program=desktop-id, comma-separated
 # -DMIME_FILE=  the MIME package file        -DMIME_TYPE= the journal files' type
 # -DDESKTOP_FILE_VALIDATE=, -DAPPSTREAMCLI=, -DUPDATE_MIME_DATABASE=  the tools
@@ -17,6 +19,7 @@
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
 string(REPLACE "," ";" LAUNCHERS "${LAUNCHERS}")
+string(REPLACE "," ";" MODULES "${MODULES}")
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -31,7 +34,7 @@ endmacro()
 
 # What the folder must hold.
 file(GLOB_RECURSE data RELATIVE "${DATA_DIR}" LIST_DIRECTORIES false "${DATA_DIR}/*")
-set(expected ${PROGRAMS} ${data}
+set(expected ${PROGRAMS} ${MODULES} ${data}
     "share/icons/hicolor/scalable/apps/${APP_ID}.svg"
     "share/metainfo/${APP_ID}.metainfo.xml"
     "share/mime/packages/${MIME_FILE}")
@@ -69,6 +72,15 @@ foreach(p IN LISTS PROGRAMS)
   execute_process(COMMAND test -x "${PREFIX}/${p}" RESULT_VARIABLE not_executable)
   if(not_executable)
     fail("not executable: ${p}")
+  endif()
+endforeach()
+foreach(m IN LISTS MODULES)
+  if(EXISTS "${PREFIX}/${m}")
+    execute_process(COMMAND ldd "${PREFIX}/${m}" RESULT_VARIABLE ldd_failed
+                    OUTPUT_VARIABLE needs ERROR_VARIABLE needs)
+    if(ldd_failed OR needs MATCHES "not found")
+      fail("${m} cannot be loaded:\n${needs}")
+    endif()
   endif()
 endforeach()
 

@@ -1,48 +1,52 @@
 #pragma once
-// Speaker tone and WAV playback on Qt Multimedia.
+// The program's speaker tone and WAV playback. The Qt Multimedia side of it
+// lives in the sound module beside the program (sound/sound_module.cpp),
+// which is loaded at the first sound: the audio stack (Qt Multimedia, Qt
+// Network, PulseAudio and their codecs) costs nothing at start.
 
 #include "ui/platform/services.h"
 
-#include <QAudioFormat>
-#include <QByteArray>
+#include <QString>
 #include <memory>
-
-class QSoundEffect;
 
 namespace quz::platform {
 
-// PCM samples of a sine tone in `format` (every channel alike), with short
-// fades at both ends so that it starts and stops without a click. Empty for
-// a frequency or duration that is not positive and for a sample format that
-// is not one of unsigned 8 bit, 16 bit, 32 bit or float.
-QByteArray renderTone(int frequencyHz, int durationMs, const QAudioFormat &format);
-
-class TonePlayer;
-
-// The sound interface on the default audio output. Responsible for producing
-// the sounds and for never letting a sound fault reach the caller: with no
-// output device every call returns at once and does nothing. Not responsible
-// for deciding which sound to make.
+// The sound interface of the programs. Responsible for loading the sound
+// module at the first call that has something to sound and for handing every
+// call to it; a module that is missing or cannot be loaded makes every call
+// silently nothing, as a machine without an audio output does. Not
+// responsible for producing the sounds (the module is), nor for deciding
+// which sound to make.
 //
-// Nothing is opened at construction; the tone thread and the WAV player are
-// created at their first use. Destroy it before the QApplication.
+// The module stays loaded for the rest of the process. Destroy this object
+// before the QApplication.
 class QtSound : public Sound {
 public:
+    // With the module beside the executable.
     QtSound();
+    explicit QtSound(QString modulePath);
     ~QtSound() override;
 
-    // Plays the tone on a thread of its own and waits for its end, at most
-    // its duration and a short margin, without running the caller's event
-    // loop (no input or timer is handled meanwhile).
     void tone(int frequencyHz, int durationMs) override;
-    // Stops the sound started by the previous call, then starts this file.
-    // An empty path, a missing or unplayable file, or no output device play
-    // nothing.
     void playWav(const QString &path) override;
 
+    QString modulePath() const { return m_modulePath; }
+    // Whether a module was loaded and gave its sound.
+    bool moduleLoaded() const { return m_module != nullptr; }
+
 private:
-    std::unique_ptr<TonePlayer> m_tones;
-    std::unique_ptr<QSoundEffect> m_effect;
+    // Loads the module at the first call; null when it cannot be had.
+    Sound *module();
+
+    QString m_modulePath;
+    std::unique_ptr<Sound> m_module;
+    bool m_tried = false;
 };
+
+// The sound module's one entry point, `extern "C" quz::Sound *NAME()`: a new
+// sound object that the caller owns, or null. The name carries the version
+// of the Sound interface, so that a module of another build is not used.
+inline constexpr char kSoundModuleEntry[] = "quz_sound_create_v1";
+using SoundModuleEntry = Sound *(*)();
 
 } // namespace quz::platform

@@ -11,6 +11,7 @@
 #include "ui/question/question_view.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSpinBox>
@@ -62,34 +63,78 @@ QLabel *label(QWidget *parent, const QString &caption, QRect place)
 
 // The two number labels sit in the blanks of the group box's caption, at
 // fixed places. The caption was laid out for a font of other widths; of the
-// sizes this desktop's font offers, the largest is taken at which the text
-// before each blank run ends before its label and the text after the first
-// run starts after NumBilet. When no size fits, the design size stays.
-void fitCaptionGaps(QGroupBox *box, const QLabel *ticket, const QLabel *question)
-{
-    QStyleOptionGroupBox option;
-    option.initFrom(box);
-    option.text = box->title();
-    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    const int left =
-        box->style()
-            ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)
-            .left();
-    const QString beforeTicket = QStringLiteral(" Билет номер -");
-    const QString afterTicket = QStringLiteral(" Билет номер -        ");
-    const QString beforeQuestion = QStringLiteral(" Билет номер -        , Вопрос -");
-    QFont font = box->font();
-    for (int pixels = 16; pixels >= 8; --pixels) {
+// sizes 8 to 16 px, the largest is taken at which the text before each blank
+// run ends before its label and the text after the first run starts after
+// NumBilet. When no size fits, the design size stays.
+class CaptionGaps {
+public:
+    CaptionGaps(QGroupBox *box, const QLabel *ticket, const QLabel *question)
+        : m_box(box)
+        , m_ticket(ticket)
+        , m_question(question)
+    {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        m_left = box->style()
+                     ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)
+                     .left();
+    }
+
+    // Every size costs the font at that size, so the search does not try
+    // them all: the widths grow with the size, which makes the sizes that
+    // fit one run of neighbours. It starts where the design size's widths
+    // point and steps towards the largest size of the run.
+    void fit()
+    {
+        QFont font = m_box->font();
+        const int design = QFontInfo(font).pixelSize();
+        const QFontMetrics metrics(font);
+        const double room = std::min(double(m_ticket->x() - m_left)
+                                         / std::max(1, metrics.horizontalAdvance(kBeforeTicket)),
+                                     double(m_question->x() - m_left)
+                                         / std::max(1, metrics.horizontalAdvance(kBeforeQuestion)));
+        int pixels = std::clamp(int(design * room), kSmallest, kLargest);
+        Fit at = fits(font, pixels);
+        while (at == Fit::TooNarrow && pixels < kLargest)
+            at = fits(font, ++pixels);
+        while (at == Fit::TooWide && pixels > kSmallest)
+            at = fits(font, --pixels);
+        if (at != Fit::Yes)
+            return;
+        while (pixels < kLargest && fits(font, pixels + 1) == Fit::Yes)
+            ++pixels;
+        font.setPixelSize(pixels);
+        m_box->setFont(font);
+    }
+
+private:
+    enum class Fit { Yes, TooWide, TooNarrow };
+    static constexpr int kSmallest = 8;
+    static constexpr int kLargest = 16;
+    inline static const QString kBeforeTicket = QStringLiteral(" Билет номер -");
+    inline static const QString kAfterTicket = QStringLiteral(" Билет номер -        ");
+    inline static const QString kBeforeQuestion =
+        QStringLiteral(" Билет номер -        , Вопрос -");
+
+    Fit fits(QFont font, int pixels) const
+    {
         font.setPixelSize(pixels);
         const QFontMetrics metrics(font);
-        if (left + metrics.horizontalAdvance(beforeTicket) < ticket->x()
-            && left + metrics.horizontalAdvance(afterTicket) > ticket->geometry().right() + 1
-            && left + metrics.horizontalAdvance(beforeQuestion) < question->x()) {
-            box->setFont(font);
-            return;
-        }
+        if (m_left + metrics.horizontalAdvance(kBeforeTicket) >= m_ticket->x()
+            || m_left + metrics.horizontalAdvance(kBeforeQuestion) >= m_question->x())
+            return Fit::TooWide;
+        if (m_left + metrics.horizontalAdvance(kAfterTicket) <= m_ticket->geometry().right() + 1)
+            return Fit::TooNarrow;
+        return Fit::Yes;
     }
-}
+
+    QGroupBox *m_box;
+    const QLabel *m_ticket;
+    const QLabel *m_question;
+    int m_left = 0;
+};
 
 } // namespace
 
@@ -168,7 +213,7 @@ void TForm1::buildQuestionArea()
     Otvet = label(gb1, QString(), QRect(346, 0, 8, 13));
     Otvet->hide();
 
-    fitCaptionGaps(gb1, NumBilet, NumVop);
+    CaptionGaps(gb1, NumBilet, NumVop).fit();
     NumBilet->raise();
     NumVop->raise();
     edbv->raise();

@@ -934,8 +934,8 @@
         <translation>Папка программы или файлы.</translation>
     </message>
     <message>
-        <source>Try 'quz-check --help'.</source>
-        <translation>Подробнее: quz-check --help</translation>
+        <source>Try '%1 --help'.</source>
+        <translation>Подробнее: %1 --help</translation>
     </message>
     <message>
         <source>Checks the program directory DIR (default: the folder of quz-check, which is
@@ -962,6 +962,14 @@ vopros.txt, файл комментариев koment.txt, картинки в bm
 Код завершения: 0 — ошибок нет (замечания к сведению не в счёт), 1 — есть
 ошибки, 2 — ошибка в команде. Набор, в котором меньше билетов или вопросов,
 чем 40 × 20, — замечание к сведению, а не ошибка.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Показать эту справку и выйти.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Показать версию программы и выйти.</translation>
     </message>
 </context>
 </TS>

@@ -202,12 +202,12 @@ bool checkUtf16(const QString &file, std::string_view bytes, TextRole role,
 bool checkUtf8(const QString &file, std::string_view bytes, std::string_view text, TextRole role,
                const WholeFileEffect &effect, TextFacts &facts)
 {
-    if (isAscii(text))
+    // Windows-1251 text fails the test at its first letter, long before a
+    // decode of the whole file would end.
+    if (isAscii(text) || !QByteArrayView(text.data(), text.size()).isValidUtf8())
         return false;
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
-    if (utf8.hasError())
-        return false;
     size_t first = 0;
     while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
         ++first;
@@ -235,6 +235,8 @@ bool checkUtf8(const QString &file, std::string_view bytes, std::string_view tex
 // The undefined byte 0x98, line by line.
 void checkUndefinedByte(const QString &file, std::string_view text, TextFacts &facts)
 {
+    if (text.find(static_cast<char>(kUndefinedByte)) == std::string_view::npos)
+        return;
     const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
         facts.findings.push_back(Finding{file, line, severity, kind, message});
     };
@@ -324,8 +326,24 @@ void checkJournalNuls(const QString &file, std::string_view bytes, size_t nul, T
 }
 
 // Every kind of line end ends a line for the program; a mix is noted.
+// Whether `text` ends its lines in one way only, told from the counts of CR,
+// LF and CR LF alone.
+bool oneKindOfLineEnd(std::string_view text)
+{
+    const auto crs = std::count(text.begin(), text.end(), '\r');
+    qsizetype lfs = 0;
+    qsizetype crLfs = 0;
+    for (size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+        ++lfs;
+        crLfs += at > 0 && text[at - 1] == '\r';
+    }
+    return crs == 0 || lfs == 0 || (crs == crLfs && lfs == crLfs);
+}
+
 void checkLineEnds(const QString &file, std::string_view text, TextFacts &facts)
 {
+    if (oneKindOfLineEnd(text))
+        return;
     const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
         facts.findings.push_back(Finding{file, line, severity, kind, message});
     };

@@ -149,9 +149,9 @@ qint64 median(std::vector<qint64> values)
 void BenchCheck::executable()
 {
     // quz-check on the demonstration directory and the two floors, the Qt
-    // programs that only read the same files (the second linked to Qt GUI
-    // as quz-check is), started in turn so that a drift of the machine's
-    // speed touches all three alike.
+    // programs that only read the same files (the second linked to Qt GUI,
+    // which quz-check no longer loads), started in turn so that a drift of
+    // the machine's speed touches all three alike.
     constexpr int kRuns = 31;
     std::vector<qint64> check, floor, floorGui;
     for (int i = 0; i < kRuns; ++i) {

@@ -4,8 +4,8 @@
 // files and the journals kept there), whole, and does nothing with them.
 //
 // check_floor_gui is the same program linked to Qt GUI as well, as
-// quz-check is (its picture store decodes into QImage): the floor of a
-// checker that keeps the program's picture store.
+// quz-check was while it decoded into the picture store's QImage and read
+// the placeholder with QImage: what loading Qt GUI alone costs.
 //
 // Run: <build>/bench/check_floor DIR   (prints the bytes it read)
 #include <QCoreApplication>
@@ -43,7 +43,7 @@ int main(int argc, char *argv[])
     for (const QString &picture : pictures.entryList(QDir::Files))
         bytes += readWhole(pictures.filePath(picture));
 #ifdef QUZ_FLOOR_GUI
-    // One call into Qt GUI keeps the library linked, as in quz-check.
+    // One call into Qt GUI keeps the library linked.
     bytes += QImage().isNull() ? 0 : 1;
 #endif
     std::printf("%lld bytes\n", static_cast<long long>(bytes));

@@ -1,23 +1,21 @@
 #include "check/check_command.h"
-#include "core/files/native_names.h"
 
 #include "check/native_path.h"
-#include "check/program_check.h"
 #include "check/report_format.h"
 #include "check/wording.h"
+#include "core/files/native_names.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <optional>
 
 namespace quz::check {
 
@@ -54,63 +52,6 @@ QString pathFailure(const QByteArray &path, int error)
                                         QString::fromLocal8Bit(std::strerror(error)));
 }
 
-struct Request {
-    bool json = false;
-    std::vector<QByteArray> directories;
-    std::vector<DataFile> files;
-    QString error; // a usage error, empty when none
-    bool done = false;
-};
-
-int usageError(const Request &request)
-{
-    if (request.json) {
-        QJsonObject root;
-        root.insert(QStringLiteral("error"), request.error);
-        root.insert(QStringLiteral("checked"), QJsonArray());
-        root.insert(QStringLiteral("findings"), QJsonArray());
-        root.insert(QStringLiteral("problems"), 0);
-        root.insert(QStringLiteral("notes"), 0);
-        root.insert(QStringLiteral("summary"), Text::tr("usage error: ") + request.error);
-        write(stdout, QJsonDocument(root).toJson(QJsonDocument::Indented));
-    }
-    write(stderr, (QStringLiteral("quz-check: ") + request.error + u'\n').toUtf8());
-    write(stderr, Text::tr("Try 'quz-check --help'.").toUtf8() + '\n');
-    return kExitUsage;
-}
-
-QString description()
-{
-    return Text::tr(
-        "Checks the program directory DIR (default: the folder of quz-check, which is\n"
-        "the folder of quz) for everything the program would misread: the question file\n"
-        "vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt\n"
-        "and the install notes, and the journal files (*.quz) kept there. FILEs named\n"
-        "instead are checked each as what it is: see --kind.\n"
-        "\n"
-        "Each finding is one line, file:line: what is wrong, what the program shows\n"
-        "because of it and what to do, grouped by file, followed by a summary line.\n"
-        "\n"
-        "Exit status: 0 when nothing is wrong (notes do not count), 1 when something\n"
-        "is, 2 on a usage error. A set of fewer tickets or questions than 40 x 20 is\n"
-        "a note, not a problem.");
-}
-
-// The bytes of the positional arguments: each is the next argument of argv
-// whose text is the parser's (the text of a name that is not UTF-8 is the
-// same whichever way it is decoded, so the match is exact).
-std::vector<QByteArray> positionalBytes(const QStringList &positional, int argc, char *argv[])
-{
-    std::vector<QByteArray> bytes;
-    int next = 1;
-    for (const QString &argument : positional) {
-        while (next < argc && QString::fromLocal8Bit(argv[next]) != argument)
-            ++next;
-        bytes.push_back(next < argc ? QByteArray(argv[next++]) : QFile::encodeName(argument));
-    }
-    return bytes;
-}
-
 std::optional<DataKind> kindNamed(const QString &name)
 {
     if (name == QStringLiteral("question"))
@@ -124,112 +65,82 @@ std::optional<DataKind> kindNamed(const QString &name)
     return std::nullopt;
 }
 
-struct Options {
-    QCommandLineOption kind;
-    QCommandLineOption help;
-    QCommandLineOption version;
-};
+} // namespace
 
-// The options and arguments quz-check takes, as --help tells them.
-Options addOptions(QCommandLineParser &parser)
+CommandTexts commandTexts()
 {
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  Text::tr("Write the report as a JSON document instead."));
-    const QCommandLineOption kind(
-        QStringLiteral("kind"),
-        Text::tr("Check the files named as KIND: question (a question file such as "
-                 "vopros.txt), comment (a comment file such as koment.txt), journal or "
-                 "picture. Without it, vopros.txt and koment.txt are known by their "
-                 "names, a picture by its content, and any other file is a journal."),
-        QStringLiteral("KIND"));
-    parser.setApplicationDescription(description());
-    parser.addOption(json);
-    parser.addOption(kind);
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("DIR | FILE..."),
-                                 Text::tr("A program directory, or files."));
-    return Options{kind, help, version};
+    CommandTexts texts;
+    texts.description = Text::tr(
+        "Checks the program directory DIR (default: the folder of quz-check, which is\n"
+        "the folder of quz) for everything the program would misread: the question file\n"
+        "vopros.txt, the comment file koment.txt, the pictures in bmp/, emp.bmp, Help.txt\n"
+        "and the install notes, and the journal files (*.quz) kept there. FILEs named\n"
+        "instead are checked each as what it is: see --kind.\n"
+        "\n"
+        "Each finding is one line, file:line: what is wrong, what the program shows\n"
+        "because of it and what to do, grouped by file, followed by a summary line.\n"
+        "\n"
+        "Exit status: 0 when nothing is wrong (notes do not count), 1 when something\n"
+        "is, 2 on a usage error. A set of fewer tickets or questions than 40 x 20 is\n"
+        "a note, not a problem.");
+    texts.json = Text::tr("Write the report as a JSON document instead.");
+    texts.kind = Text::tr("Check the files named as KIND: question (a question file such as "
+                          "vopros.txt), comment (a comment file such as koment.txt), journal or "
+                          "picture. Without it, vopros.txt and koment.txt are known by their "
+                          "names, a picture by its content, and any other file is a journal.");
+    texts.kindValue = QStringLiteral("KIND");
+    texts.paths = Text::tr("A program directory, or files.");
+    texts.help = Text::tr("Show this help and exit.");
+    texts.version = Text::tr("Show the version and exit.");
+    texts.tryHelp = Text::tr("Try '%1 --help'.");
+    texts.unknownOption = Text::tr("unknown option %1");
+    return texts;
 }
 
-Request parse(QCommandLineParser &parser, int argc, char *argv[])
+Outcome<CheckRequest> checkRequest(const std::vector<QByteArray> &paths,
+                                   const std::optional<QString> &kind, bool json)
 {
-    Request request;
-    const QStringList arguments = QCoreApplication::arguments();
-    const Options options = addOptions(parser);
-    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
-    request.json =
-        arguments.mid(0, end < 0 ? arguments.size() : end).contains(QStringLiteral("--json"));
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        request.error =
-            unknown.isEmpty()
-                ? parser.errorText()
-                : Text::tr("unknown option %1")
-                      .arg((unknown.front().size() > 1 ? QStringLiteral("--") : QStringLiteral("-"))
-                           + unknown.front());
-        return request;
-    }
-    if (parser.isSet(options.help)) {
-        // The usage line names the command, not the path it was started by.
-        QString text = parser.helpText();
-        const qsizetype program = text.indexOf(u' ');
-        const qsizetype optionsAt = text.indexOf(QStringLiteral(" ["));
-        if (program >= 0 && optionsAt > program)
-            text.replace(program + 1, optionsAt - program - 1, QStringLiteral("quz-check"));
-        write(stdout, text.toUtf8());
-        request.done = true;
-        return request;
-    }
-    if (parser.isSet(options.version)) {
-        write(
-            stdout,
-            QStringLiteral("quz-check %1\n").arg(QCoreApplication::applicationVersion()).toUtf8());
-        request.done = true;
-        return request;
-    }
+    CheckRequest request;
+    request.json = json;
     std::optional<DataKind> named;
-    if (parser.isSet(options.kind)) {
-        named = kindNamed(parser.value(options.kind));
-        if (!named) {
-            request.error = Text::tr("unknown kind %1: use question, comment, journal or "
-                                     "picture")
-                                .arg(shownName(parser.value(options.kind)));
-            return request;
-        }
+    if (kind) {
+        named = kindNamed(*kind);
+        if (!named)
+            return Failure{Text::tr("unknown kind %1: use question, comment, journal or picture")
+                               .arg(shownName(*kind))};
     }
-    for (const QByteArray &path : positionalBytes(parser.positionalArguments(), argc, argv)) {
+    for (const QByteArray &path : paths) {
         const PathState state = examine(path);
-        if (state.type == EntryType::Missing) {
-            request.error = pathFailure(path, state.error);
-            return request;
-        }
+        if (state.type == EntryType::Missing)
+            return Failure{pathFailure(path, state.error)};
         if (state.type == EntryType::Folder)
             request.directories.push_back(path);
         else
             request.files.push_back(DataFile{path, named ? *named : kindOf(path)});
     }
     if (request.directories.size() > 1)
-        request.error = Text::tr("name one program directory at a time");
-    else if (request.directories.size() == 1 && !request.files.empty())
-        request.error = Text::tr("name either a program directory or files");
-    else if (named && request.files.empty())
-        request.error = Text::tr("--kind is for files named on the command line");
+        return Failure{Text::tr("name one program directory at a time")};
+    if (request.directories.size() == 1 && !request.files.empty())
+        return Failure{Text::tr("name either a program directory or files")};
+    if (named && request.files.empty())
+        return Failure{Text::tr("--kind is for files named on the command line")};
     return request;
 }
 
-} // namespace
-
-int runCheckCommand(int argc, char *argv[])
+QByteArray usageErrorJson(const QString &error)
 {
-    installTranslation();
-    QCommandLineParser parser;
-    const Request request = parse(parser, argc, argv);
-    if (request.done)
-        return kExitClean;
-    if (!request.error.isEmpty())
-        return usageError(request);
+    QJsonObject root;
+    root.insert(QStringLiteral("error"), error);
+    root.insert(QStringLiteral("checked"), QJsonArray());
+    root.insert(QStringLiteral("findings"), QJsonArray());
+    root.insert(QStringLiteral("problems"), 0);
+    root.insert(QStringLiteral("notes"), 0);
+    root.insert(QStringLiteral("summary"), Text::tr("usage error: ") + error);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
 
+int runCheck(const CheckRequest &request)
+{
     const QByteArray programDir = QFile::encodeName(QCoreApplication::applicationDirPath());
     std::vector<Finding> findings;
     QStringList checked;

@@ -1,5 +1,6 @@
 #pragma once
-// Checks a journal file: its code page and bytes, and every line that the
+// Checks a journal file as the program reads it (whole: a NUL byte is a
+// character of its line): its code page and bytes, and every line that the
 // journal answer mode takes for an error entry (a line beginning with "-"),
 // which must have 15 characters with a ticket 01-40 at characters 4-5 and a
 // question 01-20 at characters 14-15. For a line that does not, the finding

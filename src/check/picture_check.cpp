@@ -1,14 +1,14 @@
 #include "check/picture_check.h"
 
+#include "check/bitmap_check.h"
 #include "check/native_path.h"
 #include "check/text_check.h"
 #include "check/wording.h"
 #include "core/bank/data_files.h"
-#include "core/bank/picture_store.h"
+#include "core/bank/jpeg_decode.h"
 #include "core/files/file_io.h"
 #include "core/files/native_names.h"
 
-#include <QImage>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -83,29 +83,35 @@ void checkPictureFile(std::vector<Finding> &findings, const QString &file, const
                               ? Text::tr("the program shows the blank picture for %1 instead")
                                     .arg(question(ticket, number))
                               : Text::tr("the program shows the blank picture instead");
-    bank::JpegPicture picture;
     Outcome<QByteArray> bytes = readNative(path, files::FileKind::Picture);
-    const Status loaded =
-        bytes ? picture.loadBytes(std::move(bytes).value()) : Status(Failure{bytes.error()});
-    if (!loaded) {
+    const Outcome<bank::JpegHeader> header =
+        bytes ? bank::readJpegHeader(*bytes) : Outcome<bank::JpegHeader>(Failure{bytes.error()});
+    if (!header) {
         findings.push_back(Finding{
             file, 0, Severity::Problem, QStringLiteral("picture.unreadable"),
-            Text::tr("libjpeg refuses it: %1; %2").arg(explainJpegError(loaded.error()), blank)});
+            Text::tr("libjpeg refuses it: %1; %2").arg(explainJpegError(header.error()), blank)});
         return;
     }
-    const qint64 pixels = qint64(picture.width()) * picture.height();
-    if (pixels > bank::JpegPicture::kMaxPixels) {
+    const qint64 pixels = qint64(header->width) * header->height;
+    if (pixels > bank::kMaxJpegPixels) {
         findings.push_back(Finding{file, 0, Severity::Problem, QStringLiteral("picture.too-large"),
                                    Text::tr("%1 x %2 pixels is more than the program "
                                             "decodes (%3 pixels); %4")
-                                       .arg(picture.width())
-                                       .arg(picture.height())
-                                       .arg(bank::JpegPicture::kMaxPixels)
+                                       .arg(header->width)
+                                       .arg(header->height)
+                                       .arg(bank::kMaxJpegPixels)
                                        .arg(blank)});
         return;
     }
-    picture.image();
-    if (const Status &decoded = picture.decodeResult(); !decoded) {
+    // Decoded as the program decodes it, into one row used again and again:
+    // the same errors and warnings, without the bitmap.
+    std::vector<quint32> row;
+    const bank::JpegDecode decode = bank::decodeJpeg(*bytes, {[&row](int width, int) {
+                                                                  row.resize(size_t(width));
+                                                                  return true;
+                                                              },
+                                                              [&row](int) { return row.data(); }});
+    if (const Status &decoded = decode.result; !decoded) {
         findings.push_back(Finding{file, 0, Severity::Problem,
                                    QStringLiteral("picture.decode-error"),
                                    Text::tr("the picture data is damaged: %1 while "
@@ -113,7 +119,7 @@ void checkPictureFile(std::vector<Finding> &findings, const QString &file, const
                                        .arg(explainJpegError(decoded.error()), blank)});
         return;
     }
-    const int warning = picture.decodeWarning();
+    const int warning = decode.firstWarning;
     if (warning == 0)
         return;
     QString text = Text::tr("JPEG warning #%1").arg(warning);
@@ -323,12 +329,12 @@ std::vector<Finding> checkSupportFiles(const QByteArray &dir)
     const QString placeholder = bank::placeholderFileName();
     const Outcome<QByteArray> bitmap =
         readNative(joinNative(dir, placeholder.toUtf8()), files::FileKind::Bitmap);
-    // Read as the program reads it (bank::placeholderPicture()), by the
-    // folder's own bytes.
+    // Read as the program reads it (bank::placeholderPicture(), Qt's bitmap
+    // reader), by the folder's own bytes.
     QString failure;
     if (!bitmap)
         failure = failureReason(bitmap.error());
-    else if (QImage::fromData(*bitmap, "BMP").isNull())
+    else if (!readsAsBitmap(*bitmap))
         failure = Text::tr("Bitmap image is not valid");
     if (!failure.isEmpty())
         findings.push_back(Finding{placeholder, 0, Severity::Problem,

@@ -11,7 +11,6 @@
 #include "check/wording.h"
 #include "core/bank/comment_bank.h"
 #include "core/bank/data_files.h"
-#include "core/bank/picture_store.h"
 #include "core/bank/question_bank.h"
 #include "core/files/file_io.h"
 #include "core/files/native_names.h"

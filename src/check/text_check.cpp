@@ -155,66 +155,88 @@ QByteArray toCp1251(const QString &file, const QString &text, TextFacts &facts)
     return encoder.encode(text);
 }
 
+// The effect of a whole file in UTF-8 or UTF-16 on the program.
+QString effectOf(TextRole role, const WholeFileEffect &effect, std::string_view read,
+                 const QByteArray &meant)
+{
+    if (!effect)
+        return wholeFileEffect(role);
+    return effect(read, std::string_view(meant.constData(), static_cast<size_t>(meant.size())));
+}
+
 // A UTF-16 file: the finding for the whole file, and its text converted;
 // whether it is one.
-bool checkUtf16(const QString &file, std::string_view bytes, TextFacts &facts)
+bool checkUtf16(const QString &file, std::string_view bytes, TextRole role,
+                const WholeFileEffect &effect, TextFacts &facts)
 {
     const Encoding utf16 = utf16Kind(bytes);
     if (utf16 == Encoding::None)
         return false;
-    const size_t nul = bytes.find('\0');
-    const std::string_view seen = bytes.substr(0, nul);
-    facts.findings.push_back(Finding{
-        file, 0, Severity::Problem, QStringLiteral("file.utf16"),
-        Text::tr("the file is UTF-16 text; the program reads Windows-1251 and stops "
-                 "at the first NUL byte, so it sees %1; the findings below are "
-                 "those of the file once converted; convert it: ")
-            .arg(seen.empty() ? Text::tr("nothing of it") : Text::tr("only ") + quote(seen))});
-    facts.findings.back().conversion = utf16;
     QStringDecoder decoder(utf16 == Encoding::Utf16Be   ? QStringConverter::Utf16BE
                            : utf16 == Encoding::Utf16Le ? QStringConverter::Utf16LE
                                                         : QStringConverter::Utf16);
     facts.converted =
         toCp1251(file, decoder.decode(QByteArrayView(bytes.data(), bytes.size())), facts);
+    QString message;
+    if (role == TextRole::Journal) {
+        // A journal is read whole, its NUL bytes as characters.
+        message = Text::tr("the file is UTF-16 text; the program reads Windows-1251: %1; the "
+                           "findings below are those of the file once converted; convert it: ")
+                      .arg(effectOf(role, effect, bytes, facts.converted));
+    } else {
+        const std::string_view seen = bytes.substr(0, bytes.find('\0'));
+        message =
+            Text::tr("the file is UTF-16 text; the program reads Windows-1251 and stops "
+                     "at the first NUL byte, so it sees %1; the findings below are "
+                     "those of the file once converted; convert it: ")
+                .arg(seen.empty() ? Text::tr("nothing of it") : Text::tr("only ") + quote(seen));
+    }
+    Finding finding{file, 0, Severity::Problem, QStringLiteral("file.utf16"), message};
+    finding.conversion = utf16;
+    facts.findings.insert(facts.findings.begin(), finding);
     return true;
 }
 
-// A UTF-8 file (`text` up to the first NUL byte): the finding for the whole
-// file, and its text converted; whether it is one.
+// A UTF-8 file (`text` the part of `bytes` the program reads): the finding
+// for the whole file, and its text converted; whether it is one.
 bool checkUtf8(const QString &file, std::string_view bytes, std::string_view text, TextRole role,
-               TextFacts &facts)
+               const WholeFileEffect &effect, TextFacts &facts)
 {
-    if (isAscii(text))
+    // Windows-1251 text fails the test at its first letter, long before a
+    // decode of the whole file would end.
+    if (isAscii(text) || !QByteArrayView(text.data(), text.size()).isValidUtf8())
         return false;
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString decoded = utf8.decode(QByteArrayView(text.data(), text.size()));
-    if (utf8.hasError())
-        return false;
     size_t first = 0;
     while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80)
         ++first;
+    const bool mark = text.substr(0, 3) == "\xef\xbb\xbf";
+    // The byte-order mark is no character of the text.
+    const std::string_view content = bytes.substr(mark ? 3 : 0);
+    QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    facts.converted =
+        toCp1251(file, whole.decode(QByteArrayView(content.data(), content.size())), facts);
+
     const auto [meant, shown] = sampleWord(decoded);
     QString message = Text::tr("the file is UTF-8 text; the program reads Windows-1251");
     if (!meant.isEmpty())
         message += Text::tr(", so %1 shows as %2").arg(meant, shown);
     message += Text::tr(": %1; the findings below are those of the file once converted; "
                         "convert it: ")
-                   .arg(wholeFileEffect(role));
-    facts.findings.push_back(Finding{file, rawLineOf(bytes, first), Severity::Problem,
-                                     QStringLiteral("file.utf8"), message});
-    const bool mark = text.substr(0, 3) == "\xef\xbb\xbf";
-    facts.findings.back().conversion = mark ? Encoding::Utf8WithMark : Encoding::Utf8;
-    // The byte-order mark is no character of the text.
-    const std::string_view content = bytes.substr(mark ? 3 : 0);
-    QStringDecoder whole(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    facts.converted =
-        toCp1251(file, whole.decode(QByteArrayView(content.data(), content.size())), facts);
+                   .arg(effectOf(role, effect, bytes, facts.converted));
+    Finding finding{file, rawLineOf(bytes, first), Severity::Problem, QStringLiteral("file.utf8"),
+                    message};
+    finding.conversion = mark ? Encoding::Utf8WithMark : Encoding::Utf8;
+    facts.findings.insert(facts.findings.begin(), finding);
     return true;
 }
 
 // The undefined byte 0x98, line by line.
 void checkUndefinedByte(const QString &file, std::string_view text, TextFacts &facts)
 {
+    if (text.find(static_cast<char>(kUndefinedByte)) == std::string_view::npos)
+        return;
     const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
         facts.findings.push_back(Finding{file, line, severity, kind, message});
     };
@@ -273,9 +295,55 @@ void checkNul(const QString &file, std::string_view bytes, std::string_view text
                      : Text::tr("the rest of this line")));
 }
 
+// NUL bytes in a journal, which the program reads whole: each one is a
+// character of its line, shown as a box. One finding, on the first.
+void checkJournalNuls(const QString &file, std::string_view bytes, size_t nul, TextFacts &facts)
+{
+    const int line = rawLineOf(bytes, nul);
+    const size_t lineEnd = bytes.substr(0, nul).find_last_of("\r\n");
+    const size_t column = nul - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1) + 1;
+    // The other lines that hold one, in one pass.
+    int more = 0;
+    bool counted = true;
+    for (size_t i = nul + 1; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            counted = false;
+        } else if (c == '\0' && !counted) {
+            ++more;
+            counted = true;
+        }
+    }
+    QString message = Text::tr("NUL byte (character %1 of the line): the journal keeps it as a "
+                               "character of this line and shows it as a small box")
+                          .arg(column);
+    if (more > 0)
+        message += Text::tr("; %n more line(s) hold NUL bytes", nullptr, more);
+    facts.findings.push_back(
+        Finding{file, line, Severity::Problem, QStringLiteral("file.nul"), message});
+}
+
 // Every kind of line end ends a line for the program; a mix is noted.
+// Whether `text` ends its lines in one way only, told from the counts of CR,
+// LF and CR LF alone.
+bool oneKindOfLineEnd(std::string_view text)
+{
+    const auto crs = std::count(text.begin(), text.end(), '\r');
+    qsizetype lfs = 0;
+    qsizetype crLfs = 0;
+    for (size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+        ++lfs;
+        crLfs += at > 0 && text[at - 1] == '\r';
+    }
+    return crs == 0 || lfs == 0 || (crs == crLfs && lfs == crLfs);
+}
+
 void checkLineEnds(const QString &file, std::string_view text, TextFacts &facts)
 {
+    if (oneKindOfLineEnd(text))
+        return;
     const auto add = [&](int line, Severity severity, const QString &kind, const QString &message) {
         facts.findings.push_back(Finding{file, line, severity, kind, message});
     };
@@ -341,20 +409,31 @@ int rawLineOf(std::string_view bytes, size_t pos)
     return line;
 }
 
-TextFacts checkText(const QString &file, std::string_view bytes, TextRole role)
+TextFacts checkText(const QString &file, std::string_view bytes, TextRole role,
+                    const WholeFileEffect &effect)
 {
     TextFacts facts;
+    // The program reads a journal whole and every other text file up to its
+    // first NUL byte.
+    const bool whole = role == TextRole::Journal;
+    const auto readPart = [whole](std::string_view all) {
+        return whole ? all : all.substr(0, all.find('\0'));
+    };
     // A file in UTF-8 or UTF-16 is checked on as it reads once converted.
-    if (checkUtf16(file, bytes, facts)
-        || checkUtf8(file, bytes, bytes.substr(0, bytes.find('\0')), role, facts))
+    if (checkUtf16(file, bytes, role, effect, facts)
+        || checkUtf8(file, bytes, readPart(bytes), role, effect, facts))
         bytes = std::string_view(facts.converted.constData(),
                                  static_cast<size_t>(facts.converted.size()));
     const size_t nul = bytes.find('\0');
-    const std::string_view text = bytes.substr(0, nul);
+    const std::string_view text = readPart(bytes);
     if (facts.converted.isNull())
         checkUndefinedByte(file, text, facts);
-    if (nul != std::string_view::npos)
-        checkNul(file, bytes, text, nul, facts);
+    if (nul != std::string_view::npos) {
+        if (whole)
+            checkJournalNuls(file, bytes, nul, facts);
+        else
+            checkNul(file, bytes, text, nul, facts);
+    }
     checkLineEnds(file, text, facts);
     return facts;
 }

@@ -127,7 +127,7 @@ void TstQuzCli::answersWithoutDisplay_data()
     QTest::addColumn<QByteArray>("err"); // the same for stderr
 
     QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << 0
-                            << QByteArray("quz [options] [journal-file]\n") << QByteArray();
+                            << QByteArray("Usage: quz [options] [journal-file]\n") << QByteArray();
     QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << 0
                                << QByteArray("quz " QUZ_VERSION "\n") << QByteArray();
     QTest::newRow("unknown option")

@@ -186,8 +186,13 @@ void TestCheckCli::exitStatus_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("output"); // part of stdout or stderr
     static Broken broken;
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: quz-check";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: quz-check [options] DIR";
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "-v, --version";
+    QTest::newRow("-v") << QStringList{"-v"} << 0 << "quz-check " QUZ_VERSION;
     QTest::newRow("unknown option") << QStringList{"--fix"} << 2 << "unknown option --fix";
+    QTest::newRow("unknown option behind one dash")
+        << QStringList{"-fix", kDemo} << 2 << "unknown option -fix";
+    QTest::newRow("--kind without its value") << QStringList{"--kind"} << 2 << "--kind";
     QTest::newRow("missing path") << QStringList{"/no/such/dir"} << 2
                                   << "no such file or directory";
     QTest::newRow("two directories") << QStringList{kDemo, kDemo} << 2 << "one program directory";
@@ -500,6 +505,11 @@ void TestCheckCli::russianLocale()
     QCOMPARE(usage.exitCode, 2);
     QVERIFY2(usage.err.contains(QStringLiteral("неизвестный параметр --fix")),
              qPrintable(usage.err));
+    const Run help =
+        start(QString::fromUtf8(QUZ_CHECK_EXE), {QStringLiteral("--help")}, QString(), russian);
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY2(help.out.contains(QStringLiteral("Показать эту справку и выйти.")),
+             qPrintable(help.out));
 }
 
 QTEST_GUILESS_MAIN(TestCheckCli)

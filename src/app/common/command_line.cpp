@@ -24,13 +24,13 @@ QCommandLineOption hidden(QCommandLineOption option)
 
 } // namespace
 
-CommandLine::CommandLine(const QString &program, const QString &version)
+CommandLine::CommandLine(const QString &program, const QString &version,
+                         const CommandLineTexts &texts)
     : m_program(program)
     , m_version(version)
-    , m_help({QStringLiteral("h"), QStringLiteral("help")},
-             QStringLiteral("Show this help and exit."))
-    , m_versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                      QStringLiteral("Show the version and exit."))
+    , m_texts(texts)
+    , m_help({QStringLiteral("h"), QStringLiteral("help")}, texts.help)
+    , m_versionOption({QStringLiteral("v"), QStringLiteral("version")}, texts.version)
 {
     // Qt's own options are words behind one dash (-platform, -style).
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -46,6 +46,7 @@ CommandLine::CommandLine(const QString &program, const QString &version)
 CommandLine::Outcome CommandLine::parse(const QList<QByteArray> &arguments)
 {
     m_refusal.clear();
+    m_arguments = arguments;
     QStringList bytewise;
     bytewise.reserve(arguments.size());
     for (const QByteArray &argument : arguments)
@@ -75,7 +76,16 @@ QByteArray CommandLine::positional(qsizetype index) const
 
 QByteArray CommandLine::value(const QString &name) const { return m_parser.value(name).toLatin1(); }
 
-QString CommandLine::helpText() const { return m_parser.helpText(); }
+QString CommandLine::helpText() const
+{
+    // Qt's usage line begins with the path the program was started by.
+    QString text = m_parser.helpText();
+    const qsizetype program = text.indexOf(u' ');
+    const qsizetype options = text.indexOf(QStringLiteral(" ["));
+    if (program >= 0 && options > program)
+        text.replace(program + 1, options - program - 1, m_program);
+    return text;
+}
 
 QString CommandLine::versionText() const { return m_program + QLatin1Char(' ') + m_version; }
 
@@ -83,6 +93,9 @@ QString CommandLine::errorText() const
 {
     if (!m_refusal.isEmpty())
         return m_refusal;
+    const QStringList unknown = m_parser.unknownOptionNames();
+    if (!m_texts.unknownOption.isEmpty() && !unknown.isEmpty())
+        return m_texts.unknownOption.arg(QFile::decodeName(typedOption(unknown.front())));
     // Qt's message quotes the argument as parsed: one character per byte.
     return QFile::decodeName(m_parser.errorText().toLatin1());
 }
@@ -97,10 +110,22 @@ int CommandLine::answer(std::FILE *out, std::FILE *err) const
         return 0;
     case Outcome::Error: break;
     }
-    const QString text = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
-                             .arg(m_program, errorText());
+    const QString text = QStringLiteral("%1: %2\n").arg(m_program, errorText())
+                         + m_texts.tryHelp.arg(m_program) + QLatin1Char('\n');
     std::fputs(text.toLocal8Bit().constData(), err);
     return 2;
+}
+
+QByteArray CommandLine::typedOption(const QString &name) const
+{
+    const QByteArray bytes = name.toLatin1();
+    for (const QByteArray &argument : m_arguments.mid(1)) {
+        if (argument == "--")
+            break;
+        if (argument == "--" + bytes || argument.startsWith("--" + bytes + '='))
+            return "--" + bytes;
+    }
+    return '-' + bytes;
 }
 
 QList<QByteArray> rawArguments(int argc, const char *const *argv)

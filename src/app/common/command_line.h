@@ -12,6 +12,17 @@
 
 namespace quz::app {
 
+// What the reader says in its own words: the help's lines for -h and -v, the
+// pointer to --help after a mistake ("%1" the program) and, when not empty,
+// the text for an unknown option ("%1" the option as typed; Qt's own text
+// when empty). English unless the program gives its own language.
+struct CommandLineTexts {
+    QString help = QStringLiteral("Show this help and exit.");
+    QString version = QStringLiteral("Show the version and exit.");
+    QString tryHelp = QStringLiteral("Try '%1 --help' for more information.");
+    QString unknownOption;
+};
+
 // Reads the arguments of one program. The caller describes the program (its
 // description, own options and positional arguments) through parser() before
 // parse(); -h/--help,
@@ -26,11 +37,13 @@ class CommandLine {
 public:
     enum class Outcome { Run, Help, Version, Error };
 
-    // program: the name in the version and error lines; version: the version
-    // printed by --version.
-    CommandLine(const QString &program, const QString &version);
+    // program: the name in the usage, version and error lines; version: the
+    // version printed by --version.
+    CommandLine(const QString &program, const QString &version,
+                const CommandLineTexts &texts = CommandLineTexts());
 
     QCommandLineParser &parser() { return m_parser; }
+    const QCommandLineParser &parser() const { return m_parser; }
 
     // Parses arguments (the program's own path first, as argv). Help and
     // version win over a mistake elsewhere on the line; an unknown option, a
@@ -54,8 +67,8 @@ public:
     QByteArray value(const QString &name) const;
 
     // What a person reads for each outcome. The usage line of the help names
-    // the program as started (QCoreApplication::arguments()), so an
-    // application object, which needs no display, should exist by then.
+    // the program by its name, not by the path it was started by; Qt's help
+    // text needs an application object (which needs no display) by then.
     QString helpText() const;
     QString versionText() const;
     QString errorText() const;
@@ -66,8 +79,13 @@ public:
     int answer(std::FILE *out, std::FILE *err) const;
 
 private:
+    // The unknown option `name` as it was typed: behind one dash or two.
+    QByteArray typedOption(const QString &name) const;
+
     QString m_program;
     QString m_version;
+    CommandLineTexts m_texts;
+    QList<QByteArray> m_arguments;
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
     QCommandLineOption m_versionOption;

@@ -53,5 +53,15 @@
         <translation>
             <numerusform>%n line</numerusform><numerusform>%n lines</numerusform></translation>
     </message>
+    <message numerus="yes">
+        <source>; %n more line(s) hold NUL bytes</source>
+        <translation>
+            <numerusform>; %n more line holds NUL bytes</numerusform><numerusform>; %n more lines hold NUL bytes</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>, and the answer mode does not find its %n error entries</source>
+        <translation>
+            <numerusform>, and the answer mode does not find its %n error entry</numerusform><numerusform>, and the answer mode does not find its %n error entries</numerusform></translation>
+    </message>
 </context>
 </TS>

@@ -934,8 +934,8 @@
         <translation>Папка программы или файлы.</translation>
     </message>
     <message>
-        <source>Try 'quz-check --help'.</source>
-        <translation>Подробнее: quz-check --help</translation>
+        <source>Try '%1 --help'.</source>
+        <translation>Подробнее: %1 --help</translation>
     </message>
     <message>
         <source>Checks the program directory DIR (default: the folder of quz-check, which is
@@ -962,6 +962,40 @@ vopros.txt, файл комментариев koment.txt, картинки в bm
 Код завершения: 0 — ошибок нет (замечания к сведению не в счёт), 1 — есть
 ошибки, 2 — ошибка в команде. Набор, в котором меньше билетов или вопросов,
 чем 40 × 20, — замечание к сведению, а не ошибка.</translation>
+    </message>
+    <message>
+        <source>the file is UTF-16 text; the program reads Windows-1251: %1; the findings below are those of the file once converted; convert it: </source>
+        <translation>файл в кодировке UTF-16, а программа читает кодировку Windows-1251: %1; замечания ниже относятся к уже перекодированному файлу; перекодируйте его командой: </translation>
+    </message>
+    <message>
+        <source>NUL byte (character %1 of the line): the journal keeps it as a character of this line and shows it as a small box</source>
+        <translation>невидимый нулевой знак (знак %1 в строке): журнал оставляет его знаком этой строки и показывает маленьким квадратиком</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n more line(s) hold NUL bytes</source>
+        <translation>
+            <numerusform>; нулевые знаки есть ещё в %n строке</numerusform><numerusform>; нулевые знаки есть ещё в %n строках</numerusform><numerusform>; нулевые знаки есть ещё в %n строках</numerusform></translation>
+    </message>
+    <message>
+        <source>the journal shows its lines as unreadable text</source>
+        <translation>журнал показывает его строки нечитаемыми знаками</translation>
+    </message>
+    <message numerus="yes">
+        <source>, and the answer mode does not find its %n error entries</source>
+        <translation>
+            <numerusform>, а в режиме ответа программа не находит в нём ни одной записи ошибки (а их %n)</numerusform><numerusform>, а в режиме ответа программа не находит в нём ни одной записи ошибки (а их %n)</numerusform><numerusform>, а в режиме ответа программа не находит в нём ни одной записи ошибки (а их %n)</numerusform></translation>
+    </message>
+    <message>
+        <source>, and the answer mode asks other ticket and question numbers than its error entries name</source>
+        <translation>, а в режиме ответа программа спрашивает не те билеты и вопросы, что названы в его записях ошибок</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Показать эту справку и выйти.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Показать версию программы и выйти.</translation>
     </message>
 </context>
 </TS>

@@ -18,6 +18,17 @@ inline QString samplePictureRelativePath() { return QStringLiteral("bmp/Quz_1_10
 // The text shown when that picture is missing, and the help text.
 inline QString installNotesFileName() { return QStringLiteral("Установка!!!.txt"); }
 inline QString helpFileName() { return QStringLiteral("Help.txt"); }
+// The picture file of a question relative to the program directory, e.g.
+// "bmp/Quz_7_5.jpg" for ticket "07", question "05": both numbers go through an
+// integer conversion, which drops leading zeros ("10" stays "10").
+// Returns an empty string when either text is not a decimal integer; the
+// caller treats that like a missing file (the question has no picture).
+QString pictureRelativePath(const QString &ticket, const QString &question);
+
+// The picture file of a question inside programDir; empty when
+// pictureRelativePath() is empty.
+QString picturePath(const QString &programDir, const QString &ticket, const QString &question);
+
 // The learning record of both programs (an SQLite database), beside quz.ini.
 inline QString historyFileName() { return QStringLiteral("quz-history.sqlite"); }
 

@@ -1,13 +1,15 @@
 #pragma once
-// The picture store: where a question's picture file lives, the blank
-// placeholder made from "emp.bmp", the fit rule of the picture control, and
-// JPEG pictures read with libjpeg (header on load, pixels at first use).
+// The picture store: the blank placeholder made from "emp.bmp", the fit rule
+// of the picture control, and JPEG pictures read with libjpeg (header on
+// load, pixels at first use, jpeg_decode.h). Where a question's picture file
+// lives is data_files.h.
 //
 // Not responsible for: showing anything (the picture widget does that),
 // the start-up picture check and its message, or deciding what a failure
 // means for the display (the main window does that).
 
 #include "core/bank/data_files.h"
+#include "core/bank/jpeg_decode.h"
 #include "core/files/outcome.h"
 
 #include <QByteArray>
@@ -20,17 +22,6 @@
 #include <optional>
 
 namespace quz::bank {
-
-// The picture file of a question relative to the program directory, e.g.
-// "bmp/Quz_7_5.jpg" for ticket "07", question "05": both numbers go through an
-// integer conversion, which drops leading zeros ("10" stays "10").
-// Returns an empty string when either text is not a decimal integer; the
-// caller treats that like a missing file (the question has no picture).
-QString pictureRelativePath(const QString &ticket, const QString &question);
-
-// The picture file of a question inside programDir; empty when
-// pictureRelativePath() is empty.
-QString picturePath(const QString &programDir, const QString &ticket, const QString &question);
 
 // The fit rule of the picture control: where a w x h picture is drawn inside a
 // cw x ch area. The aspect ratio is kept (sizes truncated towards zero), small
@@ -50,11 +41,9 @@ QRect fitRect(int w, int h, int cw, int ch);
 // picture cannot be read.
 class JpegPicture {
 public:
-    // Largest bitmap decoded (pixels): 2^25, e.g. 8192 x 4096, a 128 MB
-    // bitmap. A bigger picture loads but its decode fails with libjpeg's
-    // "insufficient memory" code instead of allocating gigabytes for a
-    // damaged or hostile header.
-    static constexpr qint64 kMaxPixels = qint64(1) << 25;
+    // Largest bitmap decoded (pixels); a bigger picture loads but its decode
+    // fails with libjpeg's "insufficient memory" code (jpeg_decode.h).
+    static constexpr qint64 kMaxPixels = kMaxJpegPixels;
 
     enum class ColorModel { None, Gray, Rgb, YCbCr, Cmyk, Ycck, Unknown };
 
@@ -103,9 +92,6 @@ private:
     Status m_decodeResult;
     int m_decodeWarning = 0;
 };
-
-// "JPEG error #<code>".
-QString jpegErrorText(int code);
 
 // Paints the rectangle (0, 0, controlSize) of bitmap with colour, in bitmap
 // coordinates: a bitmap no larger than the control becomes wholly that colour,

@@ -10,12 +10,14 @@
 #
 # -DBUILD_DIR=  build tree to install        -DPREFIX=    empty folder to use
 # -DDATA_DIR=   source of the program data   -DPROGRAMS=  executables, comma-separated
+# -DMODULES=    modules the programs load, comma-separated
 # -DAPP_ID=     desktop id of quz            -DLAUNCHERS= program=desktop-id, comma-separated
 # -DMIME_FILE=  the MIME package file        -DMIME_TYPE= the journal files' type
 # -DDESKTOP_FILE_VALIDATE=, -DAPPSTREAMCLI=, -DUPDATE_MIME_DATABASE=  the tools
 
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
+string(REPLACE "," ";" MODULES "${MODULES}")
 string(REPLACE "," ";" LAUNCHERS "${LAUNCHERS}")
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -31,7 +33,7 @@ endmacro()
 
 # What the folder must hold.
 file(GLOB_RECURSE data RELATIVE "${DATA_DIR}" LIST_DIRECTORIES false "${DATA_DIR}/*")
-set(expected ${PROGRAMS} ${data}
+set(expected ${PROGRAMS} ${MODULES} ${data}
     "share/icons/hicolor/scalable/apps/${APP_ID}.svg"
     "share/metainfo/${APP_ID}.metainfo.xml"
     "share/mime/packages/${MIME_FILE}")

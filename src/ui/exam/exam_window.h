@@ -7,9 +7,9 @@
 // The statistics page is made (by the program: loaded from its module), and
 // the learning record read, only when its tab is first shown, so that a
 // start on the exam page costs nothing for it; while an exam runs its tab is
-// closed (the page shows every question's comment). Not responsible for the
-// exam itself (ExamPage), for the statistics page or for quz's own keys of
-// the settings file, which it never touches.
+// disabled (the page shows every question with its comment). Not
+// responsible for the exam itself (ExamPage), for the statistics page or for
+// quz's own keys of the settings file, which it never touches.
 
 #include "core/exam/command_line.h"
 #include "core/exam/monotonic_clock.h"

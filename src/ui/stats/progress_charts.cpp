@@ -146,8 +146,10 @@ void ProgressCharts::fillDays(const std::vector<record::DayCount> &days)
     share->setName(QStringLiteral("Доля верных, %"));
     share->setColor(QColor(46, 160, 67));
     // A line needs two days; the points show the first day too.
-    answers->setPointsVisible(true);
-    share->setPointsVisible(true);
+    for (QLineSeries *series : {answers, share}) {
+        series->setPointsVisible(true);
+        series->setMarkerSize(7);
+    }
     qint64 most = 0;
     for (const record::DayCount &day : days) {
         const double at = double(QDateTime(day.day, QTime(12, 0)).toMSecsSinceEpoch());

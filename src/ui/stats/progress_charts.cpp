@@ -169,7 +169,8 @@ void ProgressCharts::fillDays(const std::vector<record::DayCount> &days)
     auto *count = new QValueAxis;
     count->setTitleText(QStringLiteral("Ответов"));
     count->setLabelFormat(QStringLiteral("%d"));
-    count->setRange(0, double(most));
+    // Room above the busiest day, whose point would be cut at the edge.
+    count->setRange(0, double(most) * 1.1);
     count->applyNiceNumbers();
     auto *percent = new QValueAxis;
     percent->setTitleText(QStringLiteral("Верных, %"));

@@ -156,12 +156,15 @@ void TestStatsPage::chartsShowTheFirstDayAndNumberTheExams()
 {
     PageFixture f;
     f.writeSomeAnswers();
+    // Ten answers today: a round top of the scale, where the point was cut.
+    f.recorder->recordAnswer(answer(2, 2, true));
+    QVERIFY(f.recorder->waitForWrites(5000));
     stats::StatsPage &page = f.open();
     page.resize(900, 800);
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     QChart *days = page.charts()->dayChart();
     QVERIFY(days->series().size() == 2 && days->plotArea().width() > 0);
-    const auto *answers = static_cast<QXYSeries *>(days->series().front());
+    auto *answers = static_cast<QXYSeries *>(days->series().front());
     const QImage drawn = page.charts()->grab().toImage();
     const QRect plot = days->plotArea().toRect().translated(
         days->scene()->views().front()->mapTo(page.charts(), QPoint(0, 0)));
@@ -170,6 +173,10 @@ void TestStatsPage::chartsShowTheFirstDayAndNumberTheExams()
         for (int x = plot.left(); x <= plot.right() && !seen; ++x)
             seen = drawn.pixelColor(x, y) == answers->color();
     QVERIFY(seen);
+    // The busiest day's point whole, under the top of the plot.
+    for (const QPointF &day : answers->points())
+        QVERIFY(days->mapToPosition(day, answers).y() - answers->markerSize() / 2
+                > days->plotArea().top());
 
     QChart *exams = page.charts()->examChart();
     const double firstExam = exams->mapToPosition(QPointF(1, 0), exams->series().front()).x();

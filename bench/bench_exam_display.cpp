@@ -1,6 +1,7 @@
 // The answer path of quz-exam beside quz's, on the real windows (offscreen
 // platform, the demonstration data): an answer through its button to the
-// next question shown and painted, in quz-exam's exam window, in quz's main
+// next question shown and painted, in quz-exam's exam window (recording
+// every answer in the learning record, as the program does), in quz's main
 // window (a right answer), and on the floor, the same question text and
 // variant text set into a bare QLabel and QTextEdit of the same size and
 // font. The three are timed in alternating batches of 19 answers (an exam of
@@ -16,6 +17,8 @@
 #include "core/exam/exam_session.h"
 #include "core/files/text_file.h"
 #include "core/practice/practice_rules.h"
+#include "core/record/database_file.h"
+#include "core/record/recorder.h"
 #include "ui/exam/exam_page.h"
 #include "ui/exam/exam_window.h"
 #include "ui/exam/question_screen.h"
@@ -57,6 +60,7 @@ private:
 
     ProgramDir m_dir;
     StillClock m_still;
+    std::unique_ptr<quz::record::Recorder> m_recorder;
     std::unique_ptr<quz::examui::ExamWindow> m_exam;
     std::unique_ptr<Forms> m_forms;
     QStringList m_questions;
@@ -75,7 +79,16 @@ void BenchExamDisplay::initTestCase()
     quz::exam::ExamOptions options;
     options.rule = quz::exam::Rule::Rules2016;
     options.seed = 1;
-    m_exam = std::make_unique<quz::examui::ExamWindow>(m_dir.services, m_still, options);
+    m_recorder = std::make_unique<quz::record::Recorder>(
+        quz::record::Recorder::Options{quz::record::databasePath(m_dir.dir.path()),
+                                       m_dir.settingsFile(), quz::record::Program::QuzExam});
+    // The statistics page is never opened here.
+    m_exam = std::make_unique<quz::examui::ExamWindow>(
+        m_dir.services, m_still, *m_recorder,
+        [](const quz::Services &, quz::record::Recorder &, QWidget *parent) {
+            return new QWidget(parent);
+        },
+        options);
     m_exam->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_exam.get()));
     QVERIFY(m_exam->examPage->isExamRunning());
@@ -164,6 +177,9 @@ void BenchExamDisplay::cleanupTestCase()
 {
     m_forms.reset();
     m_exam.reset();
+    QVERIFY(m_recorder->waitForWrites(10000));
+    QVERIFY(m_recorder->state().writes());
+    m_recorder.reset();
 }
 
 QTEST_MAIN(BenchExamDisplay)

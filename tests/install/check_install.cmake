@@ -18,8 +18,8 @@
 
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
-string(REPLACE "," ";" LAUNCHERS "${LAUNCHERS}")
 string(REPLACE "," ";" MODULES "${MODULES}")
+string(REPLACE "," ";" LAUNCHERS "${LAUNCHERS}")
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)

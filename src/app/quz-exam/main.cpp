@@ -1,8 +1,11 @@
-// The main block of quz-exam: the command line, the application, the exam
-// window, the event loop.
+// The main block of quz-exam: the command line, the application, the
+// learning record, the exam window, the event loop.
 
 #include "app/quz-exam/arguments.h"
+#include "core/exam/exam_settings.h"
 #include "core/exam/monotonic_clock.h"
+#include "core/record/database_file.h"
+#include "core/record/recorder.h"
 #include "ui/exam/exam_window.h"
 #include "ui/platform/program_paths.h"
 #include "ui/platform/qt_dialogs.h"
@@ -37,7 +40,15 @@ int main(int argc, char *argv[])
     services.dialogs = &dialogs;
     services.clock = &clock;
 
-    quz::examui::ExamWindow window(services, countdown, *options);
+    // The record beside quz.ini, whose [record] switch both programs share.
+    // It outlives the window and, when destroyed, writes what is left.
+    quz::record::Recorder recorder({quz::record::databasePath(services.programDir),
+                                    quz::exam::settingsFilePath(services.programDir),
+                                    quz::record::Program::QuzExam});
+    quz::examui::ExamWindow window(
+        services, countdown, recorder,
+        quz::examui::statsModuleMaker(services.dataPath(quz::examui::statsModuleFileName())),
+        *options);
     window.show();
     return app.exec();
 }

@@ -39,8 +39,8 @@ QList<OptionText> optionTexts()
          QStringLiteral("Make every random choice (the ticket, the added blocks) from N (0 to "
                         "4294967295), so that the same command gives the same exams again.")},
         {QStringLiteral("stats"), QString(),
-         QStringLiteral("Open the statistics page. This version has none yet: the window opens "
-                        "on its exam page.")},
+         QStringLiteral("Open the window on its statistics page (the learning record of both "
+                        "programs) instead of the exam page; with --rule the exam comes first.")},
     };
 }
 

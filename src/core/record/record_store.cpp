@@ -296,11 +296,40 @@ Status Store::writeExam(const Exam &exam)
             answer.mode = Mode::Exam;
             if (!isRecordable(answer))
                 continue;
+            const Outcome<bool> joined = joinToExam(answer, examId);
+            if (!joined)
+                return Failure{joined.error()};
+            if (*joined)
+                continue;
             if (Status done = insert(answer, examId, none); !done)
                 return done;
         }
         return {};
     }));
+}
+
+Outcome<bool> Store::joinToExam(const Answer &answer, const QVariant &examId)
+{
+    // Only a given answer is written on its own; one counted without an
+    // answer (time out, "Закончить") exists only with its exam.
+    if (answer.given == 0)
+        return false;
+    QSqlQuery q(m_connection->db());
+    q.prepare(QStringLiteral(
+        "UPDATE answers SET exam_id = ? WHERE id = (SELECT id FROM answers"
+        " WHERE ticket = ? AND question = ? AND answered_at = ? AND program = ? AND mode = ?"
+        " AND exam_id IS NULL AND import_id IS NULL ORDER BY id DESC LIMIT 1)"));
+    const QVariantList values{examId,
+                              answer.ticket,
+                              answer.question,
+                              answer.atMs,
+                              programName(answer.program),
+                              modeName(Mode::Exam)};
+    for (qsizetype i = 0; i < values.size(); ++i)
+        q.bindValue(int(i), values[i]);
+    if (Status done = m_connection->exec(q); !done)
+        return Failure{done.error()};
+    return q.numRowsAffected() > 0;
 }
 
 ImportReport Store::importJournal(const JournalFile &file, const QDateTime &now)

@@ -60,6 +60,10 @@ public:
     // One transaction each. On failure lastTrouble() tells a busy file, a
     // full disk or a damaged file from other failures.
     Status writeAnswer(const Answer &answer);
+    // The exam's row and its answers. An answer already written on its own
+    // as it was given (the same program, mode exam, time, ticket and
+    // question, no exam yet) is joined to the exam instead of written again,
+    // so that it is counted once.
     Status writeExam(const Exam &exam);
     // Many answers in one transaction (generated records, tests).
     Status writeAnswers(const std::vector<Answer> &answers);
@@ -88,6 +92,9 @@ private:
     RecordState replace(const QDateTime &now, const QString &reason, int attempt);
     RecordState failedOpen(const QString &reason, const QDateTime &now);
     Status insert(const Answer &answer, const QVariant &examId, const QVariant &importId);
+    // Joins the answer written on its own to the exam; false when there is
+    // none to join.
+    Outcome<bool> joinToExam(const Answer &answer, const QVariant &examId);
     Status fail(const Status &status);
 
     Options m_options;

@@ -19,10 +19,16 @@ enum : int {
     kNotADatabase = 26,
 };
 
+// A connection name unique in the process, also when this code is in it
+// twice (quz-exam's statistics module has a copy of its own, with a counter
+// of its own): the counter's address tells the copies apart. Qt drops the
+// older of two connections of one name, which would end the writer's.
 QString nextName()
 {
     static std::atomic<int> counter{0};
-    return QStringLiteral("quz-record-%1").arg(++counter);
+    return QStringLiteral("quz-record-%1-%2")
+        .arg(reinterpret_cast<quintptr>(&counter), 0, 16)
+        .arg(++counter);
 }
 
 // SQLite's own words ("file is not a database", "database is locked"), or

@@ -24,10 +24,12 @@ constexpr int kTickMs = 200;
 
 } // namespace
 
-ExamPage::ExamPage(const Services &services, const exam::MonotonicClock &clock, QWidget *parent)
+ExamPage::ExamPage(const Services &services, const exam::MonotonicClock &clock,
+                   record::Recorder &recorder, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
     , m_clock(&clock)
+    , m_recording(recorder)
     , m_nextSeed(QRandomGenerator::global()->generate())
 {
     startScreen = new StartScreen(this);
@@ -132,19 +134,26 @@ bool ExamPage::startExam()
         return false;
     }
     m_session.emplace(std::move(started).value());
+    m_recording.started(*m_session);
     m_startedAt = m_services.clock->nowText();
     m_unreadablePictures.clear();
     showScreen(Screen::Question);
     showCurrentQuestion();
     questionScreen->setFocus();
     m_tick.start();
+    emit examRunningChanged(true);
     return true;
 }
 
 void ExamPage::answer(int digit)
 {
-    if (isExamRunning())
-        follow(m_session->answer(digit));
+    if (!isExamRunning())
+        return;
+    const size_t asked = static_cast<size_t>(m_session->position() - 1);
+    const exam::Change change = m_session->answer(digit);
+    if (change != exam::Change::None)
+        m_recording.answered(*m_session, asked);
+    follow(change);
 }
 
 void ExamPage::tick()
@@ -183,6 +192,8 @@ void ExamPage::abandonExam()
         return;
     m_session->abandon();
     m_tick.stop();
+    m_recording.ended(*m_session);
+    emit examRunningChanged(false);
 }
 
 void ExamPage::follow(exam::Change change)
@@ -191,7 +202,11 @@ void ExamPage::follow(exam::Change change)
     case exam::Change::None: return;
     case exam::Change::Next:
     case exam::Change::BlocksAdded: showCurrentQuestion(); return;
-    case exam::Change::Finished: showResult(); return;
+    case exam::Change::Finished:
+        m_recording.ended(*m_session);
+        showResult();
+        emit examRunningChanged(false);
+        return;
     }
 }
 

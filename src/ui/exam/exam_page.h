@@ -7,14 +7,16 @@
 // file, the comment file, the picture set, single questions and pictures) is
 // said on the screens, in plain words.
 //
-// Not responsible for the rules, the countdown or the journal format (the
-// core's exam session and journal do those), for settings, or for the
-// window around it (ExamWindow).
+// Every answer and every exam that ends goes to the learning record
+// (ExamRecording). Not responsible for the rules, the countdown or the
+// journal format (the core's exam session and journal do those), for
+// settings, or for the window around it (ExamWindow).
 
 #include "core/bank/comment_bank.h"
 #include "core/bank/question_bank.h"
 #include "core/exam/exam_session.h"
 #include "core/exam/monotonic_clock.h"
+#include "ui/exam/exam_recording.h"
 #include "ui/exam/start_screen.h"
 #include "ui/platform/services.h"
 
@@ -37,9 +39,10 @@ public:
     enum class Screen { Start, Question, Result };
 
     // Reads the files of services.programDir and shows the start screen.
-    // `services` (with dialogs and clock) and `clock` must outlive the page.
+    // `services` (with dialogs and clock), `clock` and `recorder` must
+    // outlive the page.
     ExamPage(const Services &services, const exam::MonotonicClock &clock,
-             QWidget *parent = nullptr);
+             record::Recorder &recorder, QWidget *parent = nullptr);
 
     StartScreen *startScreen = nullptr;
     QuestionScreen *questionScreen = nullptr;
@@ -67,6 +70,10 @@ public:
     // The window closes during the exam: it ends, not passed, and nothing
     // more is shown.
     void abandonExam();
+
+signals:
+    // An exam has begun (true) or ended, however it ended (false).
+    void examRunningChanged(bool running);
 
 private:
     void readFolder(const QString &programDir);
@@ -97,6 +104,7 @@ private:
     bool m_picturesInstalled = false;
 
     std::optional<exam::ExamSession> m_session;
+    ExamRecording m_recording;
     QString m_startedAt;              // the platform clock's text at the start
     QStringList m_unreadablePictures; // pictures of this exam that could not be shown
     quint32 m_nextSeed = 0;

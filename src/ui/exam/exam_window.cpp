@@ -8,32 +8,85 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <functional>
+#include <utility>
+
 namespace quz::examui {
 
+namespace {
+
+// A tab whose page is made when the tab is first shown.
+class PageOnFirstShow : public QWidget {
+public:
+    PageOnFirstShow(std::function<QWidget *(QWidget *)> make, QWidget *parent)
+        : QWidget(parent)
+        , m_make(std::move(make))
+    {
+        (new QVBoxLayout(this))->setContentsMargins(0, 0, 0, 0);
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        if (m_make) {
+            QWidget *page = std::exchange(m_make, nullptr)(this);
+            layout()->addWidget(page);
+            page->show();
+        }
+        QWidget::showEvent(event);
+    }
+
+private:
+    std::function<QWidget *(QWidget *)> m_make;
+};
+
+} // namespace
+
 ExamWindow::ExamWindow(const Services &services, const exam::MonotonicClock &clock,
+                       record::Recorder &recorder, StatsPageMaker makeStatsPage,
                        const exam::ExamOptions &options, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
+    , m_statsServices(services)
     , m_settingsPath(exam::settingsFilePath(services.programDir))
+    , m_recorder(recorder)
+    , m_makeStatsPage(std::move(makeStatsPage))
 {
     setWindowTitle(QStringLiteral("QUZ — экзамен"));
-    // The pages in tab order. The statistics page joins as a second tab,
-    // `pages->addTab(statsPage, QStringLiteral("Статистика"))`, and --stats
-    // then selects it below.
+    // Services names the settings file after the executable; given the
+    // settings file's own path, settingsPath() gives it back.
+    m_statsServices.exePath = m_settingsPath;
     pages = new QTabWidget(this);
     pages->setDocumentMode(true);
-    examPage = new ExamPage(m_services, clock, pages);
+    examPage = new ExamPage(m_services, clock, m_recorder, pages);
     pages->addTab(examPage, QStringLiteral("Экзамен"));
+    pages->addTab(new PageOnFirstShow([this](QWidget *tab) { return buildStatsPage(tab); }, pages),
+                  QStringLiteral("Статистика"));
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
     column->addWidget(pages);
+    connect(examPage, &ExamPage::examRunningChanged, this, &ExamWindow::examRunningChanged);
 
     readSettings(options);
     if (options.seed)
         examPage->setSeed(*options.seed);
-    // --stats opens the first page for now: the exam's.
     if (options.rule)
         examPage->startExam();
+    else if (options.stats)
+        pages->setCurrentIndex(StatsTab);
+}
+
+QWidget *ExamWindow::buildStatsPage(QWidget *parent)
+{
+    m_statsPage = m_makeStatsPage(m_statsServices, m_recorder, parent);
+    return m_statsPage;
+}
+
+void ExamWindow::examRunningChanged(bool running)
+{
+    pages->setTabEnabled(StatsTab, !running);
+    pages->setTabToolTip(StatsTab, running ? QStringLiteral("Статистика откроется после экзамена")
+                                           : QString());
 }
 
 // The remembered choice, with what the command line names in its place:

@@ -47,6 +47,16 @@ void addAxis(QChart *chart, QAbstractAxis *axis, Qt::Alignment side)
     chart->addAxis(axis, side);
 }
 
+// Every how many exams the number axis has a tick: 1, 2, 5, 10, 20, 50 ...,
+// at most about ten ticks.
+double examTickStep(size_t exams)
+{
+    double step = 1;
+    for (int i = 0; double(exams) / step > 10; ++i)
+        step *= i % 3 == 1 ? 2.5 : 2;
+    return step;
+}
+
 QScatterSeries *scatter(const QString &name, const QColor &color)
 {
     auto *series = new QScatterSeries;
@@ -103,7 +113,10 @@ void ProgressCharts::fillExams(const std::vector<record::ExamResult> &exams)
     x->setTitleText(QStringLiteral("Экзамен №"));
     x->setLabelFormat(QStringLiteral("%d"));
     x->setRange(0.5, double(exams.size()) + 0.5);
-    x->setTickCount(int(std::min<size_t>(exams.size(), 10)) + 1);
+    // The ticks stand on the exams' numbers, each label under its exam.
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(1);
+    x->setTickInterval(examTickStep(exams.size()));
     auto *y = new QValueAxis;
     y->setTitleText(QStringLiteral("Ошибок"));
     y->setLabelFormat(QStringLiteral("%d"));
@@ -132,6 +145,11 @@ void ProgressCharts::fillDays(const std::vector<record::DayCount> &days)
     auto *share = new QLineSeries;
     share->setName(QStringLiteral("Доля верных, %"));
     share->setColor(QColor(46, 160, 67));
+    // A line needs two days; the points show the first day too.
+    for (QLineSeries *series : {answers, share}) {
+        series->setPointsVisible(true);
+        series->setMarkerSize(7);
+    }
     qint64 most = 0;
     for (const record::DayCount &day : days) {
         const double at = double(QDateTime(day.day, QTime(12, 0)).toMSecsSinceEpoch());
@@ -142,14 +160,17 @@ void ProgressCharts::fillDays(const std::vector<record::DayCount> &days)
     QChart *chart = m_days->chart();
     auto *x = new QDateTimeAxis;
     x->setFormat(QStringLiteral("dd.MM.yy"));
-    x->setTickCount(6);
     const QDateTime first(days.front().day, QTime(0, 0));
-    const QDateTime last(days.back().day.addDays(1), QTime(0, 0));
-    x->setRange(first, std::max(last, first.addDays(2)));
+    const QDateTime last =
+        std::max(QDateTime(days.back().day.addDays(1), QTime(0, 0)), first.addDays(2));
+    x->setRange(first, last);
+    // No more ticks than days, so that no date is written twice.
+    x->setTickCount(int(std::min<qint64>(first.daysTo(last) + 1, 6)));
     auto *count = new QValueAxis;
     count->setTitleText(QStringLiteral("Ответов"));
     count->setLabelFormat(QStringLiteral("%d"));
-    count->setRange(0, double(most));
+    // Room above the busiest day, whose point would be cut at the edge.
+    count->setRange(0, double(most) * 1.1);
     count->applyNiceNumbers();
     auto *percent = new QValueAxis;
     percent->setTitleText(QStringLiteral("Верных, %"));

@@ -1,20 +1,29 @@
 // The window of quz-exam on the offscreen platform: its three screens, the
 // answer keys, "Закончить", the countdown, closing during an exam, the saved
-// journal as quz replays it, and a program folder with parts missing. The
+// journal as quz replays it, a program folder with parts missing, the
+// answers and exams in the learning record, and the statistics page. The
 // countdown runs on a clock the test moves; the dialogs are the recording
 // fakes.
 
 #include "fake_monotonic_clock.h"
 #include "fakes.h"
 
+#include "core/exam/exam_settings.h"
 #include "core/journal/journal_file.h"
 #include "core/journal/journal_walk.h"
+#include "core/record/database_file.h"
+#include "core/record/history.h"
+#include "core/record/recorder.h"
 #include "ui/exam/exam_page.h"
 #include "ui/exam/exam_window.h"
 #include "ui/exam/notice_area.h"
 #include "ui/exam/question_screen.h"
 #include "ui/exam/result_screen.h"
 #include "ui/exam/start_screen.h"
+#include "ui/exam/stats_module_loader.h"
+#include "ui/stats/stats_page.h"
+
+#include <QCheckBox>
 
 #include <QLabel>
 #include <QPushButton>
@@ -59,7 +68,15 @@ struct Fixture {
     }
     void open(const exam::ExamOptions &options = {})
     {
-        window = std::make_unique<ExamWindow>(dir.services, clock, options);
+        recorder = std::make_unique<record::Recorder>(record::Recorder::Options{
+            record::databasePath(dir.dir.path()), exam::settingsFilePath(dir.dir.path()),
+            record::Program::QuzExam});
+        window = std::make_unique<ExamWindow>(
+            dir.services, clock, *recorder,
+            [](const Services &s, record::Recorder &r, QWidget *parent) {
+                return new stats::StatsPage(s, r, parent);
+            },
+            options);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
@@ -83,9 +100,19 @@ struct Fixture {
         }
     }
     QString questionText() const { return screen()->questionView->Vopros->text(); }
+    // The learning record once everything handed over is written.
+    record::History history() const
+    {
+        if (!recorder->waitForWrites(5000))
+            return {};
+        Outcome<record::History> read =
+            record::readHistory(recorder->databasePath(), QDate::currentDate());
+        return read ? std::move(read).value() : record::History{};
+    }
 
     ProgramDir dir;
     FakeMonotonicClock clock;
+    std::unique_ptr<record::Recorder> recorder;
     std::unique_ptr<ExamWindow> window;
 };
 
@@ -106,6 +133,10 @@ private slots:
     void savedJournalReplaysAsQuzWalksIt();
     void damagedFolder_data();
     void damagedFolder();
+    void statsPage_data();
+    void statsPage();
+    void statsPageFromTheModule_data();
+    void statsPageFromTheModule();
 };
 
 void TstExamWindow::startScreenKeepsTheChoice_data()
@@ -229,6 +260,17 @@ void TstExamWindow::exam()
              qPrintable(listed));
     QVERIFY2(listed.contains(u"%1. Комментарий 9-%1."_s.arg(first)), qPrintable(listed));
     QCOMPARE(fx.result()->saveButton->isEnabled(), true);
+
+    // The record holds the exam and each of its answers once.
+    const record::History h = fx.history();
+    QCOMPARE(h.summary.exams, 1);
+    const record::ExamResult &e = h.exams.front();
+    QTEST(e.reason, "reason");
+    QCOMPARE(e.passed, fx.session()->passed());
+    QCOMPARE(u"%1 %2 %3 %4"_s.arg(e.rule).arg(e.ticket).arg(e.asked).arg(e.errors),
+             u"%1 9 %2 %3"_s.arg(exam::ruleYear(rule)).arg(answers.size()).arg(wrong));
+    QCOMPARE(h.summary.answers, answers.size());
+    QCOMPARE(h.summary.right, answers.size() - wrong);
 }
 
 void TstExamWindow::answerShowsNoSignAndOnlyRealButtonsCount()
@@ -275,10 +317,14 @@ void TstExamWindow::endingAsksFirst_data()
 {
     QTest::addColumn<bool>("byClosing"); // the window's close, else "Закончить"
     QTest::addColumn<bool>("confirmed");
-    QTest::newRow("Закончить, then going on") << false << false;
-    QTest::newRow("Закончить, confirmed") << false << true;
-    QTest::newRow("closing, then going on") << true << false;
-    QTest::newRow("closing, confirmed") << true << true;
+    // The exam as the record keeps it: questions counted, errors, its line.
+    QTest::addColumn<QString>("recorded");
+    const QString finished = u"20 18 Закончено досрочно, ошибок: 18, допускается не более 2"_s;
+    QTest::newRow("Закончить, then going on") << false << false << finished;
+    QTest::newRow("Закончить, confirmed") << false << true << finished;
+    QTest::newRow("closing, then going on") << true << false << finished;
+    // Abandoned: not passed, with the two answers given.
+    QTest::newRow("closing, confirmed") << true << true << u"2 0 Экзамен прерван"_s;
 }
 
 void TstExamWindow::endingAsksFirst()
@@ -288,6 +334,10 @@ void TstExamWindow::endingAsksFirst()
     Fixture fx;
     fx.start(exam::Rule::Rules2004, 3);
     fx.answer(u"22"_s);
+    // The answers are in the record before the exam ends: a program killed
+    // now would keep them.
+    QCOMPARE(fx.history().summary.answers, 2);
+    QCOMPARE(fx.history().summary.exams, 0);
     fx.dir.dialogs.confirmAnswers.push_back(confirmed);
     if (byClosing)
         QCOMPARE(fx.window->close(), confirmed);
@@ -315,6 +365,12 @@ void TstExamWindow::endingAsksFirst()
         QCOMPARE(fx.result()->errorsTitle->text(), u"Ошибки (18):"_s);
         QVERIFY(fx.result()->errors->toPlainText().contains(u"Ваш ответ: нет ответа"_s));
     }
+    const record::History h = fx.history();
+    QCOMPARE(h.exams.size(), size_t(1));
+    const record::ExamResult &e = h.exams.front();
+    QTEST(u"%1 %2 %3"_s.arg(e.asked).arg(e.errors).arg(e.reason), "recorded");
+    QVERIFY(!e.passed);
+    QCOMPARE(h.summary.answers, e.asked);
 }
 
 void TstExamWindow::savedJournalReplaysAsQuzWalksIt()
@@ -414,6 +470,105 @@ void TstExamWindow::damagedFolder()
     fx.page()->finishExam();
     QCOMPARE(fx.page()->screen(), ExamPage::Screen::Result);
     QCOMPARE(fx.result()->verdict->text(), u"Экзамен не сдан"_s);
+}
+
+void TstExamWindow::statsPage_data()
+{
+    QTest::addColumn<bool>("stats");    // --stats
+    QTest::addColumn<bool>("rule");     // --rule 2004
+    QTest::addColumn<bool>("writable"); // the record can be written
+    QTest::newRow("exam page first") << false << false << true;
+    QTest::newRow("--stats") << true << false << true;
+    QTest::newRow("--stats with --rule: the exam first") << true << true << true;
+    QTest::newRow("a folder in the record's place") << false << false << false;
+}
+
+void TstExamWindow::statsPage()
+{
+    QFETCH(bool, stats);
+    QFETCH(bool, rule);
+    QFETCH(bool, writable);
+    Fixture fx(Fixture::OpenLater);
+    // The program's own name: its settings file is quz.ini all the same.
+    fx.dir.services.exePath = fx.dir.path(u"quz-exam"_s);
+    if (!writable)
+        QVERIFY(QDir().mkdir(record::databasePath(fx.dir.dir.path())));
+    exam::ExamOptions options{.rule = {}, .ticket = 6, .seed = {}, .stats = stats};
+    if (rule)
+        options.rule = exam::Rule::Rules2004;
+    fx.open(options);
+    QTabWidget *pages = fx.window->pages;
+    QCOMPARE(pages->tabText(ExamWindow::StatsTab), u"Статистика"_s);
+    // Built, and the record read, only when first shown.
+    QCOMPARE(fx.window->statsPage() != nullptr, stats && !rule);
+    QCOMPARE(pages->currentIndex(), stats && !rule ? 1 : 0);
+    QCOMPARE(pages->isTabEnabled(ExamWindow::StatsTab), !rule);
+
+    // An exam with errors, then the page.
+    if (!rule) {
+        pages->setCurrentIndex(ExamWindow::ExamTab);
+        fx.start(exam::Rule::Rules2004, 6);
+        QVERIFY(!pages->isTabEnabled(ExamWindow::StatsTab));
+    }
+    fx.answer(u"1211"_s);
+    QCOMPARE(fx.page()->screen(), ExamPage::Screen::Result);
+    QVERIFY(pages->isTabEnabled(ExamWindow::StatsTab));
+    QVERIFY(fx.recorder->waitForWrites(5000));
+    pages->setCurrentIndex(ExamWindow::StatsTab);
+    auto *page = qobject_cast<stats::StatsPage *>(fx.window->statsPage());
+    QVERIFY(page && page->isVisible());
+    QVERIFY(fx.dir.dialogs.shown.isEmpty());
+    if (!writable) {
+        QCOMPARE(fx.recorder->state().kind, record::RecordState::Kind::Unavailable);
+        QVERIFY2(page->status()->text().startsWith(fx.recorder->state().text),
+                 qPrintable(page->status()->text()));
+        return;
+    }
+    QTRY_COMPARE(page->findChild<QLabel *>(u"exams"_s)->text(), u"1, сдано 0"_s);
+    QCOMPARE(page->history().summary.answers, 4);
+    // The switch is quz.ini's, where quz reads it too.
+    page->recordingSwitch()->click();
+    const QByteArray ini = fx.dir.read(u"quz.ini"_s);
+    QVERIFY2(ini.contains("[record]"), ini.constData());
+    QVERIFY(!fx.dir.exists(u"quz-exam.ini"_s));
+}
+
+void TstExamWindow::statsPageFromTheModule_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::newRow("the program's module") << QStringLiteral(QUZ_STATS_MODULE);
+    QTest::newRow("no module") << u"/no/such/quz-stats.so"_s;
+}
+
+// The page as quz-exam makes it: loaded from the module, over the program's
+// own Recorder, whose changes it follows.
+void TstExamWindow::statsPageFromTheModule()
+{
+    QFETCH(QString, module);
+    Fixture fx(Fixture::OpenLater);
+    fx.recorder = std::make_unique<record::Recorder>(record::Recorder::Options{
+        record::databasePath(fx.dir.dir.path()), exam::settingsFilePath(fx.dir.dir.path()),
+        record::Program::QuzExam});
+    // The writer's connection is open before the page reads: the page's own
+    // must not take its name.
+    QVERIFY(fx.recorder->waitForWrites(5000));
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+    QTabWidget tabs;
+    QWidget *page = statsModuleMaker(module)(fx.dir.services, *fx.recorder, &tabs);
+    tabs.addTab(page, u"Статистика"_s);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    if (!QFileInfo::exists(module)) {
+        QCOMPARE(page->objectName(), u"statsMissing"_s);
+        QVERIFY(qobject_cast<QLabel *>(page)->text().contains(u"/no/such/quz-stats.so"_s));
+        return;
+    }
+    QVERIFY(page->inherits("quz::stats::StatsPage"));
+    auto *answers = page->findChild<QLabel *>(u"answers"_s);
+    QCOMPARE(answers->text(), u"0"_s);
+    fx.recorder->recordAnswer({QDateTime::currentMSecsSinceEpoch(), record::Program::QuzExam,
+                               record::Mode::Exam, 3, 4, 1, 2, false});
+    QTRY_COMPARE(answers->text(), u"1"_s);
 }
 
 QTEST_MAIN(TstExamWindow)

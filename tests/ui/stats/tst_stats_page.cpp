@@ -1,8 +1,8 @@
 // The statistics page on a small record written through the program's
-// recorder: the summary, the 800 cells and a click on one, the weak
-// questions saved as a journal quz replays, adding journals, the switch in
-// quz.ini, emptying with its confirmation, a record of a newer version, and
-// every control's name on the accessibility interface.
+// recorder: the summary, what the charts draw, the 800 cells and a click on
+// one, the weak questions saved as a journal quz replays, adding journals,
+// the switch in quz.ini, emptying with its confirmation, a record of a newer
+// version, and every control's name on the accessibility interface.
 
 #include "core/journal/journal_file.h"
 #include "core/journal/journal_walk.h"
@@ -12,13 +12,18 @@
 #include "core/settings/settings_batch.h"
 #include "core/settings/settings_keys.h"
 #include "form_fixture.h"
+#include "ui/stats/progress_charts.h"
 #include "ui/stats/question_grid.h"
 #include "ui/stats/stats_page.h"
 #include "ui/stats/weak_questions.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QChart>
 #include <QCheckBox>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
@@ -27,6 +32,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
+#include <QXYSeries>
 
 using namespace quz;
 using namespace quz::record;
@@ -103,6 +109,7 @@ class TestStatsPage : public QObject {
     Q_OBJECT
 private slots:
     void summaryGridAndWeakQuestions();
+    void chartsShowTheFirstDayAndNumberTheExams();
     void saveWeakQuestions_data();
     void saveWeakQuestions();
     void addJournals();
@@ -141,6 +148,48 @@ void TestStatsPage::summaryGridAndWeakQuestions()
     QAbstractItemModel *weak = page.weak()->table()->model();
     QCOMPARE(weak->rowCount(), 5);
     QCOMPARE(weak->index(0, 2).data().toString(), u"3"_s);
+}
+
+// What the charts draw: the first day's answers (one point, no line yet) and
+// each exam's number under its exam.
+void TestStatsPage::chartsShowTheFirstDayAndNumberTheExams()
+{
+    PageFixture f;
+    f.writeSomeAnswers();
+    // Ten answers today: a round top of the scale, where the point was cut.
+    f.recorder->recordAnswer(answer(2, 2, true));
+    QVERIFY(f.recorder->waitForWrites(5000));
+    stats::StatsPage &page = f.open();
+    page.resize(900, 800);
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QChart *days = page.charts()->dayChart();
+    QVERIFY(days->series().size() == 2 && days->plotArea().width() > 0);
+    auto *answers = static_cast<QXYSeries *>(days->series().front());
+    const QImage drawn = page.charts()->grab().toImage();
+    const QRect plot = days->plotArea().toRect().translated(
+        days->scene()->views().front()->mapTo(page.charts(), QPoint(0, 0)));
+    bool seen = false;
+    for (int y = plot.top(); y <= plot.bottom() && !seen; ++y)
+        for (int x = plot.left(); x <= plot.right() && !seen; ++x)
+            seen = drawn.pixelColor(x, y) == answers->color();
+    QVERIFY(seen);
+    // The busiest day's point whole, under the top of the plot.
+    for (const QPointF &day : answers->points())
+        QVERIFY(days->mapToPosition(day, answers).y() - answers->markerSize() / 2
+                > days->plotArea().top());
+
+    QChart *exams = page.charts()->examChart();
+    const double firstExam = exams->mapToPosition(QPointF(1, 0), exams->series().front()).x();
+    bool labelled = false;
+    for (QGraphicsItem *item : exams->scene()->items()) {
+        const auto *label = dynamic_cast<QGraphicsTextItem *>(item);
+        if (!label || label->toPlainText() != u"1"_s)
+            continue;
+        const QPointF centre = label->mapToScene(label->boundingRect().center());
+        if (centre.y() > exams->plotArea().bottom())
+            labelled = std::abs(centre.x() - firstExam) < 3;
+    }
+    QVERIFY(labelled);
 }
 
 void TestStatsPage::saveWeakQuestions_data()

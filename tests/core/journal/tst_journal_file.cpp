@@ -5,6 +5,7 @@
 #include "core/files/text_file.h"
 #include "core/journal/journal_entries.h"
 #include "core/journal/journal_file.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,24 +17,14 @@
 using namespace quz::journal;
 using namespace Qt::StringLiterals;
 
+using quz::test::readAll;
+using quz::test::writeAll;
+
 namespace {
 
 QByteArray cp1251(const QString &text)
 {
     return QByteArray::fromStdString(quz::files::toCp1251(text));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 // Every byte that can stand in a line: all but NUL, CR and LF.

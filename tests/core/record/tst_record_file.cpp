@@ -9,6 +9,8 @@
 #include "core/record/record_store.h"
 #include "core/record/schema.h"
 #include "core/record/sqlite_connection.h"
+#include "record_answers.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,20 +26,11 @@
 using namespace quz::record;
 using namespace Qt::StringLiterals;
 
+using quz::test::practice;
+using quz::test::readAll;
+using quz::test::writeAll;
+
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // Runs statements on a database of the test's own.
 void runSql(const QString &path, const QStringList &statements)
@@ -55,18 +48,6 @@ QVariant valueOf(const QString &path, const QString &sql)
         return {};
     const quz::Outcome<QVariant> v = (*c)->value(sql);
     return v ? *v : QVariant();
-}
-
-Answer practice(int ticket, int question, bool correct)
-{
-    return Answer{QDateTime::currentMSecsSinceEpoch(),
-                  Program::Quz,
-                  Mode::Practice,
-                  ticket,
-                  question,
-                  correct ? 1 : 2,
-                  1,
-                  correct};
 }
 
 // The files of the folder other than the record's own new one.

@@ -10,6 +10,7 @@
 #include "core/record/sqlite_connection.h"
 #include "core/settings/settings_batch.h"
 #include "core/settings/settings_keys.h"
+#include "record_answers.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -19,19 +20,9 @@
 using namespace quz::record;
 using namespace Qt::StringLiterals;
 
-namespace {
+using quz::test::practice;
 
-Answer practice(int ticket, int question, bool correct)
-{
-    return Answer{QDateTime::currentMSecsSinceEpoch(),
-                  Program::Quz,
-                  Mode::Practice,
-                  ticket,
-                  question,
-                  correct ? 1 : 2,
-                  1,
-                  correct};
-}
+namespace {
 
 qint64 recorded(const QString &path)
 {

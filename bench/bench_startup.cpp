@@ -1,7 +1,7 @@
 // Whole-process start-up of quz beside its floor (floor_window: a Qt window
-// of the main window's size with a label, a check box and a button). Both run
-// in turn on a private Xvfb, the floor first in one pair and quz first in the
-// next, after one warm-up run each:
+// of the main window's size with a label, a check box and a button), and of
+// quz-exam beside quz. The three run in turn on a private Xvfb, each round in
+// another order, after one warm-up run each:
 //  - start -> first window mapped: from the spawn of the process to the map
 //    of its first top-level window, seen as a MapNotify on the root window;
 //  - start -> first window drawn: to the first drawing into that window, seen
@@ -11,9 +11,10 @@
 //  - the CPU time that the process (all its threads) had used at each;
 //  - peak memory: VmHWM of the process once its window has had `settle` ms
 //    more, just before it is ended.
-// quz runs from a copy of its program folder whose settings say it is not the
-// first start, so that only the main window shows. Prints the median of each
-// figure beside the floor's, their ratio and the spread (min..max).
+// quz and quz-exam run from a copy of their program folder whose settings say
+// it is not the first start, so that only the main window shows. Prints the
+// median of each figure beside its floor's, their ratio and the spread
+// (min..max): quz beside the three-control window, quz-exam beside quz.
 //
 // On a loaded machine the CPU time varies far less than the wall time.
 //
@@ -293,8 +294,8 @@ double median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-void report(const char *what, const char *unit, const std::vector<double> &work,
-            const std::vector<double> &floor)
+void report(const char *what, const char *unit, const char *name, const std::vector<double> &work,
+            const char *floorName, const std::vector<double> &floor)
 {
     const auto [wMin, wMax] = std::minmax_element(work.begin(), work.end());
     const auto [fMin, fMax] = std::minmax_element(floor.begin(), floor.end());
@@ -302,10 +303,36 @@ void report(const char *what, const char *unit, const std::vector<double> &work,
     for (std::size_t i = 0; i < work.size(); ++i)
         ratios.push_back(work[i] / floor[i]);
     const auto [rMin, rMax] = std::minmax_element(ratios.begin(), ratios.end());
-    std::printf("%s: %.1f %s (floor %.1f %s, %.2fx; pairs %.2fx..%.2fx; quz %.1f..%.1f, "
-                "floor %.1f..%.1f)\n",
-                what, median(work), unit, median(floor), unit, median(work) / median(floor), *rMin,
-                *rMax, *wMin, *wMax, *fMin, *fMax);
+    std::printf("%s: %.1f %s (%s %.1f %s, %.2fx; rounds %.2fx..%.2fx; %s %.1f..%.1f, "
+                "%s %.1f..%.1f)\n",
+                what, median(work), unit, floorName, median(floor), unit,
+                median(work) / median(floor), *rMin, *rMax, name, *wMin, *wMax, floorName, *fMin,
+                *fMax);
+}
+
+std::vector<double> field(const std::vector<Sample> &samples, double Sample::*member)
+{
+    std::vector<double> values;
+    for (const Sample &s : samples)
+        values.push_back(s.*member);
+    return values;
+}
+
+// Every figure of `work` beside the same figure of `floor`.
+void reportAll(const char *name, const std::vector<Sample> &work, const char *floorName,
+               const std::vector<Sample> &floor)
+{
+    const struct {
+        const char *what;
+        const char *unit;
+        double Sample::*member;
+    } figures[] = {{"start -> first window mapped, wall", "ms", &Sample::mapMs},
+                   {"start -> first window mapped, CPU", "ms", &Sample::cpuMapMs},
+                   {"start -> first window drawn, wall", "ms", &Sample::paintMs},
+                   {"start -> first window drawn, CPU", "ms", &Sample::cpuPaintMs},
+                   {"peak memory", "MiB", &Sample::mib}};
+    for (const auto &f : figures)
+        report(f.what, f.unit, name, field(work, f.member), floorName, field(floor, f.member));
 }
 
 } // namespace
@@ -323,38 +350,26 @@ int main(int argc, char *argv[])
     fs::create_directory(runtimeDir);
     fs::permissions(runtimeDir, fs::perms::owner_all);
 
+    const std::string exam = (fs::path(quz).parent_path() / "quz-exam").string();
     Xvfb x;
     WindowWatch watch(x.display);
     const Run run{x.display, runtimeDir.string(), argc > 2 ? std::max(0, std::atoi(argv[2])) : 400};
-    runOnce(quz, run, watch);
-    runOnce(floor, run, watch);
-    std::vector<Sample> quzRuns, floorRuns;
-    for (int i = 0; i < runs; ++i) {
-        if (i % 2)
-            quzRuns.push_back(runOnce(quz, run, watch));
-        floorRuns.push_back(runOnce(floor, run, watch));
-        if (i % 2 == 0)
-            quzRuns.push_back(runOnce(quz, run, watch));
-    }
+    const std::string programs[] = {floor, quz, exam};
+    for (const std::string &program : programs)
+        runOnce(program, run, watch);
+    std::vector<Sample> samples[3];
+    for (int i = 0; i < runs; ++i)
+        for (int k = 0; k < 3; ++k) {
+            const int which = (i + k) % 3;
+            samples[which].push_back(runOnce(programs[which], run, watch));
+        }
     fs::remove_all(folder);
 
-    const auto field = [](const std::vector<Sample> &samples, double Sample::*member) {
-        std::vector<double> values;
-        for (const Sample &s : samples)
-            values.push_back(s.*member);
-        return values;
-    };
     std::printf("quz start-up under Xvfb, %d runs each, medians (goals: time <= 1.10x the "
                 "floor, memory <= 1.15x):\n",
                 runs);
-    report("start -> first window mapped, wall", "ms", field(quzRuns, &Sample::mapMs),
-           field(floorRuns, &Sample::mapMs));
-    report("start -> first window mapped, CPU", "ms", field(quzRuns, &Sample::cpuMapMs),
-           field(floorRuns, &Sample::cpuMapMs));
-    report("start -> first window drawn, wall", "ms", field(quzRuns, &Sample::paintMs),
-           field(floorRuns, &Sample::paintMs));
-    report("start -> first window drawn, CPU", "ms", field(quzRuns, &Sample::cpuPaintMs),
-           field(floorRuns, &Sample::cpuPaintMs));
-    report("peak memory", "MiB", field(quzRuns, &Sample::mib), field(floorRuns, &Sample::mib));
+    reportAll("quz", samples[1], "floor", samples[0]);
+    std::printf("\nquz-exam start-up beside quz's (goal: time <= 1.20x quz):\n");
+    reportAll("quz-exam", samples[2], "quz", samples[1]);
     return 0;
 }

@@ -8,8 +8,7 @@
 # desktop files in the tests: they validate the launchers and the metadata,
 # register the journal files' MIME type and render the manual pages.
 # pulseaudio gives the sound tests a silent output device; xvfb and
-# libxcb-damage0-dev serve the start-up benchmarks (bench/bench_start.cpp,
-# bench/bench_startup.cpp).
+# libxcb-damage0-dev serve the start-up benchmark (bench/bench_startup.cpp).
 quz_packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
               libxcb1-dev libxcb-damage0-dev libjpeg62-turbo-dev qt6-tools-dev qt6-l10n-tools
               libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core

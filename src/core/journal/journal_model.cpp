@@ -76,7 +76,7 @@ void JournalModel::replaceAll(JournalLines lines)
 
 void JournalModel::clear() { replaceAll(JournalLines()); }
 
-void JournalModel::removeRows(std::vector<RowRange> ranges)
+void JournalModel::removeRanges(std::vector<RowRange> ranges)
 {
     for (RowRange &r : ranges) {
         const qsizetype end = std::min(m_lines.size(), r.first + r.count);

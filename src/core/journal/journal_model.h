@@ -45,7 +45,7 @@ public:
     // Removes the rows of the ranges, which may be given in any order and
     // may overlap. Few runs are removed run by run, so that the view keeps
     // its place; many are removed in one pass and one reset.
-    void removeRows(std::vector<RowRange> ranges);
+    void removeRanges(std::vector<RowRange> ranges);
 
 private:
     JournalLines m_lines;

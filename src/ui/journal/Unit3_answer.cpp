@@ -104,7 +104,7 @@ void TForm3::rightAnswerInMode()
     const RightAnswer answer = rightAnswer(m_cursor, delErr->isChecked());
     m_cursor = static_cast<int>(answer.cursor);
     if (answer.deleteSelected)
-        m_journal->removeRows(lbStat->selectedRanges());
+        m_journal->removeRanges(lbStat->selectedRanges());
     nextStat();
 }
 

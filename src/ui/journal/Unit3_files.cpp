@@ -98,6 +98,6 @@ void TForm3::FormShow()
 
 void TForm3::PopupMenu1Popup() { N5->setEnabled(lbStat->hasSelectedRows()); }
 
-void TForm3::N5Click() { m_journal->removeRows(lbStat->selectedRanges()); }
+void TForm3::N5Click() { m_journal->removeRanges(lbStat->selectedRanges()); }
 
 } // namespace quz::journal

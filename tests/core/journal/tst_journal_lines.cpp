@@ -182,7 +182,7 @@ void TestJournalLines::modelRemove()
     model.replaceAll(JournalLines(numbered(40)));
     QSignalSpy removedSpy(&model, &QAbstractItemModel::rowsRemoved);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    model.removeRows(ranges);
+    model.removeRanges(ranges);
     QCOMPARE(model.lines().toStringList(), without(numbered(40), removed));
     QList<int> firstRows;
     for (const QList<QVariant> &signal : removedSpy)
@@ -249,7 +249,7 @@ void TestJournalLines::longLineShownCut()
     }
     QCOMPARE(qsizetype(model.lines().bytesAt(0).size()), length);
     QCOMPARE(model.data(model.index(1), Qt::DisplayRole).toString(), u"next"_s);
-    model.removeRows({{1, 1}});
+    model.removeRanges({{1, 1}});
     QCOMPARE(model.lastLineStart(), std::optional<QString>(u"-> 07 вопрос 09"_s));
 }
 

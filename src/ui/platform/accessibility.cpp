@@ -51,13 +51,15 @@ public:
     bool eventFilter(QObject *, QEvent *event) override
     {
         switch (event->type()) {
+        // The control itself does not see its focus come and go: a label
+        // that has once seen it draws its text one pixel higher ever after.
         case QEvent::FocusIn:
             // A focus given by the mouse or by the window's activation alone
             // stays unseen, as the toolkit's own focus frames do.
             if (m_control->window()->testAttribute(Qt::WA_KeyboardFocusChange))
                 showFocus(true);
-            break;
-        case QEvent::FocusOut: showFocus(false); break;
+            return true;
+        case QEvent::FocusOut: showFocus(false); return true;
         case QEvent::KeyPress:
             if (isPressKey(static_cast<QKeyEvent *>(event))) {
                 m_press();

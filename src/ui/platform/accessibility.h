@@ -38,10 +38,11 @@ void reachByTab(QAbstractButton *button);
 // `control`, which is no button, does `press` when clicked by its window
 // (a number label): while it has the keyboard focus, Space or Enter does
 // `press`, and screen readers see a focusable button whose Press action does
-// `press`. Its focus policy stays as it is (a label that takes the focus
-// itself draws its text one pixel off), so its window hands it the focus;
-// while it has the focus from a key it takes the colours of a selection, as
-// a focus frame would not fit its place.
+// `press`. Its focus policy stays as it is, so its window hands it the
+// focus; the control itself never sees the focus come and go (a label that
+// has seen it once draws its text one pixel higher). While it has the focus
+// from a key it takes the colours of a selection, as a focus frame would not
+// fit its place.
 void makePressable(QWidget *control, std::function<void()> press);
 
 // Screen readers see the top-level `window` as a window (a frame), not as a

@@ -197,6 +197,11 @@ void TForm1::nameControls()
     GroupBox1->setAccessibleDescription(platform::hint(GroupBox1));
     platform::exposeAsPanel(Panel4);
     Panel4->setAccessibleName(QStringLiteral("Панель управления"));
+    // The arrows' names tell the value they change; their descriptions the
+    // keys.
+    for (QAbstractButton *arrow : {SpinButton1->upButton(), SpinButton1->downButton(),
+                                   SpinButton2->upButton(), SpinButton2->downButton()})
+        arrow->setAccessibleDescription(QStringLiteral("Пробел или Enter - на один вопрос."));
     SpeedButton1->setAccessibleDescription(QStringLiteral("Открыть панель звуков."));
     for (QCheckBox *option : {autoRes, rnd, chbKoment})
         option->setAccessibleDescription(platform::hint(option));
@@ -229,6 +234,15 @@ void TForm1::accessSoundPanel()
     // their label on screen.
     wavOnErr->setAccessibleName(QStringLiteral("WAV звук при ошибке"));
     wavOn->setAccessibleName(QStringLiteral("WAV звук при правильном ответе"));
+    beepErr->setAccessibleDescription(QStringLiteral("Звук спикера при ошибке. Пробел - вкл./выкл."));
+    beep->setAccessibleDescription(
+        QStringLiteral("Звук спикера при правильном ответе. Пробел - вкл./выкл."));
+    for (QCheckBox *option : {wavOnErr, wavOn})
+        option->setAccessibleDescription(QStringLiteral("Пробел - вкл./выкл."));
+    sbWavErr->setAccessibleDescription(
+        QStringLiteral("Выбрать WAV файл для ошибки. Пробел или Enter."));
+    sbWav->setAccessibleDescription(
+        QStringLiteral("Выбрать WAV файл для правильного ответа. Пробел или Enter."));
     SpeedButton2->setAccessibleDescription(QStringLiteral("Закрыть панель звуков."));
 }
 

@@ -352,15 +352,21 @@ void TestKeyboardAccess::namesPersonWouldSay()
                  QStringLiteral("Ответ %1: %2").arg(digit).arg(variants.at(digit - 1)));
     fx.click(f1->Start);
 
-    // Every control that Tab reaches has a name of words, not a sign or a
-    // digit, and a description; the arrows say what they change.
-    for (QWidget *w = nullptr; w != f1->NumBilet;) {
-        press(f1, Qt::Key_Tab);
-        w = QApplication::focusWidget();
-        QAccessibleInterface *i = a11y(w);
-        QVERIFY2(i->text(QAccessible::Name).size() > 3, qPrintable(i->text(QAccessible::Name)));
-        QVERIFY2(!i->text(QAccessible::Description).isEmpty(),
-                 qPrintable(i->text(QAccessible::Name)));
+    // Every control that Tab reaches, also on the sound panel, has a name of
+    // words, not a sign or a digit, and a description of its own (not the
+    // tooltip); the arrows say what they change.
+    for (bool soundPanel : {false, true}) {
+        if (soundPanel) {
+            fx.click(f1->SpeedButton1);
+            QVERIFY(f1->beepErr->isVisible());
+        }
+        for (QWidget *w = nullptr; w != f1->NumBilet;) {
+            press(f1, Qt::Key_Tab);
+            w = QApplication::focusWidget();
+            const QString name = a11y(w)->text(QAccessible::Name);
+            QVERIFY2(name.size() > 3, qPrintable(name));
+            QVERIFY2(!w->accessibleDescription().isEmpty(), qPrintable(name));
+        }
     }
     const QString up = a11y(f1->SpinButton2->upButton())->text(QAccessible::Name);
     QVERIFY(up.contains(f1->laEn->text()));

@@ -172,6 +172,7 @@ Forms::Forms(ProgramDir &dir, const QString &commandLineFile)
     form1->setCommentWindow(form2.get());
     form2->setMainWindow(form1.get());
     form3->setPracticeWindow(form1.get());
+    form3->setMainWindow(form1.get());
 }
 
 Forms::~Forms()

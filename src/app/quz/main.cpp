@@ -62,6 +62,7 @@ int main(int argc, char *argv[])
     form1.setCommentWindow(&form2);
     form2.setMainWindow(&form1);
     form3.setPracticeWindow(&form1);
+    form3.setMainWindow(&form1);
     // Every answer goes into the learning record; its writer starts with the
     // first answer.
     quz::app::AnswerRecorder answers(services.programDir, services.settingsPath(),

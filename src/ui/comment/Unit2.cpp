@@ -2,6 +2,7 @@
 
 #include "core/settings/settings_batch.h"
 #include "ui/links/main_window_link.h"
+#include "ui/platform/accessibility.h"
 #include "ui/platform/control_state.h"
 #include "ui/platform/edge_snap.h"
 #include "ui/platform/frame_buttons.h"
@@ -44,6 +45,10 @@ TForm2::TForm2(Services &services, QWidget *parent)
     platform::moveWindowByDrag(Koment->viewport());
     platform::snapToScreenEdges(this);
     platform::restrictFrameButtons(this, platform::FrameButtons::Close);
+    // Screen readers see a window with its text, and how it closes.
+    platform::exposeAsWindow(this);
+    Koment->setAccessibleName(QStringLiteral("Текст"));
+    setAccessibleDescription(QStringLiteral("Любая клавиша или двойной клик - закрыть."));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // The window takes any size from its minimum up; the text area follows.

@@ -57,6 +57,7 @@ TForm3::TForm3(Services &services, QWidget *parent)
     resize(177, 351);
     buildControls();
     connectHandlers();
+    installKeyboardAccess();
     layoutControls();
     platform::snapToScreenEdges(this);
     platform::restrictFrameButtons(this, platform::FrameButtons::None);

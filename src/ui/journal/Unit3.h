@@ -11,6 +11,7 @@
 //   Unit3.cpp         creation, show/hide, settings, size limits, layout, entries
 //   Unit3_files.cpp   save, load, drop, command line, popup menu
 //   Unit3_answer.cpp  the answer mode: toggle, walk, right answer
+//   Unit3_access.cpp  keyboard and screen reader: keys, Tab order, names
 // The decisions live in journal_file.h, journal_walk.h and journal_entries.h;
 // the lines themselves in the list's model (journal_model.h).
 
@@ -25,8 +26,9 @@ class QMenu;
 class QToolButton;
 
 namespace quz::links {
+class MainWindowLink;
 class PracticeLink;
-}
+} // namespace quz::links
 
 namespace quz::journal {
 
@@ -52,6 +54,9 @@ public:
     // The main window, whose runs the answer mode starts and stops; none
     // until it is set.
     void setPracticeWindow(links::PracticeLink *practice) { m_practice = practice; }
+    // The main window, which gets the keyboard when a key hides this window;
+    // none until it is set.
+    void setMainWindow(links::MainWindowLink *mainWindow) { m_mainWindow = mainWindow; }
 
     TListBox *lbStat = nullptr;
     QCheckBox *delErr = nullptr;
@@ -132,9 +137,14 @@ private:
     void applyMinimumSize();
     void layoutControls();
     void setAnswerMode(bool on);
+    // Keyboard and screen reader (Unit3_access.cpp).
+    void installKeyboardAccess();
+    void nameControls();
+    void giveKeyboardToMainWindow();
 
     Services &m_services;
     links::PracticeLink *m_practice = nullptr;
+    links::MainWindowLink *m_mainWindow = nullptr;
     JournalModel *m_journal = nullptr;
     // The list holds the placeholder text, until the first run or load.
     bool m_placeholder = true;

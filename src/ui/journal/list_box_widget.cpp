@@ -40,6 +40,7 @@ TListBox::TListBox(QWidget *parent)
         p.setColor(QPalette::Disabled, role, p.color(QPalette::Inactive, role));
     setPalette(p);
     fitRowHeight();
+    exposeAsList();
 }
 
 void TListBox::setMultiSelect(bool multi)

@@ -5,7 +5,8 @@
 // the selection alone on a right-button press (the popup menu acts on it),
 // reports every left double-click, and takes files dropped from the file
 // manager. Built on a table view, whose fixed-height rows keep appending to
-// and removing from a list of a million lines as cheap as from a short one.
+// and removing from a list of a million lines as cheap as from a short one;
+// screen readers see a list of lines (list_box_access.cpp).
 
 #include "core/journal/journal_lines.h"
 
@@ -54,9 +55,13 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
 
 private:
     void fitRowHeight();
+    void exposeAsList();
 };
 
 } // namespace quz::journal

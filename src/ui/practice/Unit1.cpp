@@ -48,6 +48,7 @@ TForm1::TForm1(Services &services, QWidget *parent)
     buildControls();
     questionView->setPlaceholderPath(m_services.dataPath(quz::bank::placeholderFileName()));
     connectHandlers();
+    installKeyboardAccess();
     FormCreate();
 }
 

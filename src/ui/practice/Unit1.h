@@ -15,6 +15,8 @@
 //   Unit1_sounds.cpp   sound settings panel and answer sounds
 //   Unit1_shell.cpp    the window's frame: title animation, hover effects,
 //                      hint panel, help, mail and web buttons
+//   Unit1_access.cpp   keyboard and screen reader: F5, F6, Tab order,
+//                      accessible names, announcements
 // The decisions themselves live in practice/practice_rules.h.
 
 #include "core/files/outcome.h"
@@ -27,6 +29,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -188,6 +191,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildControls();
@@ -206,6 +210,19 @@ private:
     void writeSettings();
     quz::Status loadBanks();
     void setUpStatusBar();
+    // Keyboard and screen reader (Unit1_access.cpp): keys, Tab order,
+    // accessible names and descriptions, announcements.
+    void installKeyboardAccess();
+    std::vector<QWidget *> tabOrder() const;
+    void accessSoundPanel();
+    void nameControls();
+    bool previewKey(QKeyEvent *event);
+    void nameNumbers();
+    void nameRange();
+    void nameNumberEditor();
+    void focusAfterEditor();
+    void announceQuestion(const QString &text);
+    void announceWrongAnswer(const QString &digit);
     // What the number editor commits to.
     enum class EditorTarget { None, Ticket, Question };
     void openNumberEditor(QLabel *number, int maximum, EditorTarget target);
@@ -240,6 +257,10 @@ private:
     // The title animation's position; it starts from the value of "first",
     // so that the animation's first step is the same as it always was.
     int m_titlePosition = 0;
+
+    // The number label from which a key opened the number editor; none when
+    // it was opened otherwise.
+    QWidget *m_editorOpener = nullptr;
 
     bool m_shownOnce = false;
     bool m_closing = false;

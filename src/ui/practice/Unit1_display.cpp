@@ -23,6 +23,7 @@ void TForm1::ChangeBilet()
     questionView->showQuestion({picture.isEmpty() ? QString() : m_services.dataPath(picture),
                                 question.text, question.variants},
                                autoRes->isChecked());
+    announceQuestion(question.text);
 }
 
 void TForm1::setAnswerDigit(const QString &digit)

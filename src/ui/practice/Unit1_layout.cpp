@@ -305,6 +305,7 @@ void TForm1::buildSoundPanel()
     SpeedButton2 = speedButton(Panel5, QStringLiteral("OK"), QRect(498, 6, 35, 27));
     SpeedButton2->setFont(look::windowFont(12, true));
     look::setTextColor(SpeedButton2, look::blue());
+    accessSoundPanel();
 }
 
 void TForm1::buildStatusBar()

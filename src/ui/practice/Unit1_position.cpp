@@ -17,6 +17,7 @@ void TForm1::setPosition(const quz::practice::Position &position)
     m_position = position;
     NumBilet->setText(m_position.ticket);
     NumVop->setText(m_position.question);
+    nameNumbers();
 }
 
 void TForm1::view()
@@ -27,6 +28,7 @@ void TForm1::view()
     laEn->setText(end);
     setPosition({m_position.ticket, rules::clampQuestion(m_position.question, m_range.start,
                                                          m_range.end, start, end)});
+    nameRange();
 }
 
 void TForm1::addZero()
@@ -82,6 +84,7 @@ void TForm1::openNumberEditor(QLabel *number, int maximum, EditorTarget target)
     edbv->setFocus();
     edbv->selectAll();
     m_editorTarget = target;
+    nameNumberEditor();
 }
 
 void TForm1::OkedBV()
@@ -97,7 +100,7 @@ void TForm1::OkedBV()
     else if (m_editorTarget == EditorTarget::Question)
         m_position.question = value;
     addZero();
-    setFocus();
+    // The focus leaves the hidden editor as Unit1_access.cpp decides.
 }
 
 } // namespace quz::practice

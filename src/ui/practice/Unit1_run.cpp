@@ -83,6 +83,7 @@ void TForm1::sb1Click(QToolButton *sender)
         questionView->setVariantColor(look::red());
         errorSound();
         sender->hide();
+        announceWrongAnswer(sender->text());
         if (chbKoment->isChecked()) {
             ErrKoment();
             if (m_comment)

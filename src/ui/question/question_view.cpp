@@ -80,6 +80,7 @@ QuestionView::QuestionView(QWidget *parent)
 
     buildQuestionPanel();
     buildVariantPanel();
+    nameControls();
 
     for (QToolButton *button : sb)
         connect(button, &QToolButton::clicked, this,
@@ -196,6 +197,7 @@ void QuestionView::placeButtons(int lineCount)
         button->show();
         button->raise();
     }
+    nameAnswerButtons(lineCount);
 }
 
 void QuestionView::clearQuestion()
@@ -204,6 +206,7 @@ void QuestionView::clearQuestion()
         button->hide();
     Memo1->clear();
     Vopros->clear();
+    Memo1->setAccessibleDescription(QString());
 }
 
 void QuestionView::showPicture(const QString &path)

@@ -72,6 +72,10 @@ public:
     // release, so that exactly its click happens); returns whether it was.
     bool clickAnswer(int digit);
 
+    // Tells screen readers `text` through the variant area's description,
+    // also when it is the text told last (question_view_access.cpp).
+    void announce(const QString &text);
+
     void setVariantColor(const QColor &color);
     QColor variantColor() const;
     void setQuestionColor(const QColor &color);
@@ -102,6 +106,10 @@ private:
     void showPlaceholder();
     void fillVariants(const QStringList &variants);
     void placeButtons(int lineCount);
+    // Accessible names: the parts by what they are, each answer button by
+    // its digit and the variant beside it (question_view_access.cpp).
+    void nameControls();
+    void nameAnswerButtons(int lineCount);
 
     QString m_placeholderPath;
     QString m_picturePath; // the JPEG file shown, empty for none

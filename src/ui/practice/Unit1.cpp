@@ -52,7 +52,12 @@ TForm1::TForm1(Services &services, QWidget *parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The base class hides the children after this class's members are
+    // gone; the editor's watch would call into them.
+    delete m_editorWatch;
+}
 
 void TForm1::connectHandlers()
 {

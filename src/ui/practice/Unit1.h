@@ -261,6 +261,10 @@ private:
     // The number label from which a key opened the number editor; none when
     // it was opened otherwise.
     QWidget *m_editorOpener = nullptr;
+    // Watches the number editor's showing and hiding; removed first when the
+    // window is destroyed, since the editor is hidden after this window's
+    // own part is gone.
+    QObject *m_editorWatch = nullptr;
 
     bool m_shownOnce = false;
     bool m_closing = false;

@@ -108,7 +108,7 @@ void TForm1::installKeyboardAccess()
 
     // The number editor gives the focus back to the label it was opened
     // from by a key, and to the window otherwise.
-    new ShowWatch(
+    m_editorWatch = new ShowWatch(
         edbv,
         [this] {
             m_editorOpener =

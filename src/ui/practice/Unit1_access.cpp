@@ -68,28 +68,17 @@ void TForm1::installKeyboardAccess()
 
     platform::makePressable(NumBilet, [this] { NumBiletClick(); });
     platform::makePressable(NumVop, [this] { NumVopClick(); });
-    const std::initializer_list<QAbstractButton *> buttons = {SpinButton1->upButton(),
-                                                              SpinButton1->downButton(),
-                                                              SpinButton2->upButton(),
-                                                              SpinButton2->downButton(),
-                                                              SpeedButton1,
-                                                              autoRes,
-                                                              rnd,
-                                                              chbKoment,
-                                                              sbErr,
-                                                              Start,
-                                                              sbWWW,
-                                                              sbHelp,
-                                                              sbEmail};
-    for (QAbstractButton *button : buttons)
-        platform::reachByTab(button);
-
-    // Installed after the controls' own key handlers, so that the window sees
-    // every key first.
-    for (QWidget *control : std::initializer_list<QWidget *>{NumBilet, NumVop})
+    // Every control of the Tab order: buttons take the focus by Tab and are
+    // pressed by Enter; the window's key handler is installed after the
+    // controls' own, so that it sees every key first. The number editor's
+    // keys reach the window through the window's own filter.
+    for (QWidget *control : tabOrder()) {
+        if (control == edbv)
+            continue;
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            platform::reachByTab(button);
         platform::onKeyPress(control, [this](QKeyEvent *event) { return previewKey(event); });
-    for (QAbstractButton *button : buttons)
-        platform::onKeyPress(button, [this](QKeyEvent *event) { return previewKey(event); });
+    }
     // Tab moves the focus before the window's keyboard sees it; during a run
     // it is a key like any other.
     platform::onKeyPress(this, [this](QKeyEvent *event) {
@@ -222,14 +211,8 @@ void TForm1::nameControls()
 
 void TForm1::accessSoundPanel()
 {
-    const std::initializer_list<QAbstractButton *> controls = {beepErr, wavOnErr, sbWavErr,    beep,
-                                                               wavOn,   sbWav,    SpeedButton2};
     platform::exposeAsPanel(Panel5);
     Panel5->setAccessibleName(QStringLiteral("Панель звуков"));
-    for (QAbstractButton *control : controls)
-        platform::reachByTab(control);
-    for (QAbstractButton *control : controls)
-        platform::onKeyPress(control, [this](QKeyEvent *event) { return previewKey(event); });
     // The WAV check boxes have no caption: the load button beside each is
     // their label on screen.
     wavOnErr->setAccessibleName(QStringLiteral("WAV звук при ошибке"));
